@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace norvan {
+
+// The one exception type the program raises; its message is what the operator sees.
+// Wrap a lower-level failure with std::throw_with_nested to keep the cause.
+class Error : public std::runtime_error {
+public:
+    explicit Error(const QString& message);
+    QString message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+}  // namespace norvan

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "SettingsRow.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+struct sqlite3;
+
+namespace norvan::settings {
+
+// The encrypted settings database EcomDB.s3db with its table Settings.
+class SettingsDatabase {
+public:
+    static constexpr const char* kFileName = "EcomDB.s3db";
+
+    // Opens the database at path, creating it (encrypted, with an empty table) when no file of
+    // that name exists. An existing file is never recreated or overwritten. Throws Error with the
+    // storage layer's message when the file is not this program's database or cannot be made;
+    // a failed creation leaves no file behind.
+    explicit SettingsDatabase(const QString& path);
+    ~SettingsDatabase();
+    SettingsDatabase(const SettingsDatabase&) = delete;
+    SettingsDatabase& operator=(const SettingsDatabase&) = delete;
+
+    // The first row in storage order, if any.
+    std::optional<SettingsRow> firstRow() const;
+    bool hasRow() const { return firstRow().has_value(); }
+
+    // Save: writes every column but ProdParams, OrdParams and itemParams into the first row,
+    // inserting it when there is none. Texts are cut to their declared lengths.
+    void saveSettings(const SettingsRow& row);
+    // The order mapping (OrdParams, itemParams) of the first row. Returns false, writing
+    // nothing, when there is no row.
+    bool saveOrderMapping(const QString& ordParams, const QString& itemParams);
+
+private:
+    struct Closer {
+        void operator()(sqlite3* db) const;
+    };
+    std::unique_ptr<sqlite3, Closer> db_;
+};
+
+}  // namespace norvan::settings

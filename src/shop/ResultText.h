@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace norvan::shop {
+
+// A shop call failed when its result text begins with "Error: ". Success texts and JSON texts
+// never do, while a product description or customer note may contain the word anywhere.
+bool isFailureResult(const QString& result);
+
+}  // namespace norvan::shop
