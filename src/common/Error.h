@@ -8,11 +8,11 @@ namespace norvan {
 // The one exception type the program raises; its message is what the operator sees.
 // Wrap a lower-level failure with std::throw_with_nested to keep the cause.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const QString& message);
     QString message() const { return message_; }
 
-private:
+  private:
     QString message_;
 };
 

@@ -9,22 +9,22 @@ namespace norvan::common {
 // Ordered rows "name=value". A row's name is its text before the first "="; lookups by name
 // ignore letter case and find the first such row. Lookups are indexed, so a large list stays fast.
 class NameValueList {
-public:
+  public:
     void clear();
     int count() const { return rows_.size(); }
     bool isEmpty() const { return rows_.isEmpty(); }
 
-    void add(const QString& row);                              // appends the row as it is
-    void addPair(const QString& name, const QString& value);   // appends name + "=" + value
+    void add(const QString& row);                             // appends the row as it is
+    void addPair(const QString& name, const QString& value);  // appends name + "=" + value
 
     const QString& row(int index) const { return rows_.at(index); }
     const QStringList& rows() const { return rows_; }
-    QString name(int index) const;             // text before the first "=" (whole row without "=")
-    QString valueFromIndex(int index) const;   // after the first "="; empty for index < 0 or no "="
+    QString name(int index) const;            // text before the first "=" (whole row without "=")
+    QString valueFromIndex(int index) const;  // after the first "="; empty for index < 0 or no "="
     int indexOfName(const QString& name) const;  // -1 when no row has that name
     QString value(const QString& name) const { return valueFromIndex(indexOfName(name)); }
 
-private:
+  private:
     QStringList rows_;
     QHash<QString, int> firstRowByName_;  // case-folded name -> first row
 };

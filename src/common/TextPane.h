@@ -7,7 +7,7 @@ namespace norvan::common {
 
 // The exact text of a multi-line pane (logs, the order file view, the product file buffer).
 class TextPane {
-public:
+  public:
     static constexpr int kMaxLineRead = 4096;
 
     void clear() { text_.clear(); }
@@ -18,11 +18,11 @@ public:
     void setText(const QString& text);
     const QString& text() const { return text_; }
 
-    int lineCount() const;                 // the empty rest after a final line end is no line
-    QString line(int index) const;         // at most kMaxLineRead characters
-    QStringList lines() const;             // every line, each cut to kMaxLineRead characters
+    int lineCount() const;          // the empty rest after a final line end is no line
+    QString line(int index) const;  // at most kMaxLineRead characters
+    QStringList lines() const;      // every line, each cut to kMaxLineRead characters
 
-private:
+  private:
     QString text_;
 };
 

@@ -1,0 +1,54 @@
+#include "NameValueList.h"
+
+namespace norvan::common {
+
+namespace {
+
+QString nameOf(const QString& row) {
+    const qsizetype eq = row.indexOf(u'=');
+    return eq < 0 ? row : row.left(eq);
+}
+
+}  // namespace
+
+void NameValueList::clear() {
+    rows_.clear();
+    firstRowByName_.clear();
+}
+
+void NameValueList::add(const QString& row) {
+    // Only rows with "=" have a name that a lookup can find.
+    if (row.contains(u'=')) {
+        const QString key = nameOf(row).toCaseFolded();
+        if (!firstRowByName_.contains(key)) firstRowByName_.insert(key, int(rows_.size()));
+    }
+    rows_.append(row);
+}
+
+void NameValueList::addPair(const QString& name, const QString& value) {
+    add(name + u'=' + value);
+}
+
+QString NameValueList::name(int index) const {
+    return nameOf(rows_.at(index));
+}
+
+QString NameValueList::valueFromIndex(int index) const {
+    if (index < 0 || index >= rows_.size()) return {};
+    const QString& row = rows_.at(index);
+    const qsizetype eq = row.indexOf(u'=');
+    return eq < 0 ? QString() : row.mid(eq + 1);
+}
+
+int NameValueList::indexOfName(const QString& name) const {
+    if (name.contains(u'=')) {
+        // Such a name can only match a row that begins with it, "=" included; no index covers it.
+        const QString prefix = name + u'=';
+        for (int i = 0; i < rows_.size(); ++i)
+            if (rows_[i].startsWith(prefix, Qt::CaseInsensitive)) return i;
+        return -1;
+    }
+    return firstRowByName_.value(name.toCaseFolded(), -1);
+}
+
+}  // namespace norvan::common

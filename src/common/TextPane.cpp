@@ -1,0 +1,43 @@
+#include "TextPane.h"
+
+#include "TextLines.h"
+
+namespace norvan::common {
+
+QString TextPane::appendLine(const QString& line) {
+    const bool atLineStart = text_.isEmpty() || text_.endsWith(u'\n') || text_.endsWith(u'\r');
+    const QString added = atLineStart ? line + u"\r\n" : u"\r\n" + line;
+    text_ += added;
+    return added;
+}
+
+void TextPane::setText(const QString& text) {
+    text_.clear();
+    text_.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            text_ += u"\r\n";
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else {
+            text_ += c;
+        }
+    }
+}
+
+int TextPane::lineCount() const {
+    return splitLines(text_).size();
+}
+
+QString TextPane::line(int index) const {
+    return splitLines(text_).at(index).left(kMaxLineRead);
+}
+
+QStringList TextPane::lines() const {
+    QStringList result = splitLines(text_);
+    for (QString& l : result)
+        if (l.size() > kMaxLineRead) l.truncate(kMaxLineRead);
+    return result;
+}
+
+}  // namespace norvan::common
