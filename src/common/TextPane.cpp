@@ -6,7 +6,8 @@ namespace norvan::common {
 
 QString TextPane::appendLine(const QString& line) {
     const bool atLineStart = text_.isEmpty() || text_.endsWith(u'\n') || text_.endsWith(u'\r');
-    const QString added = atLineStart ? line + u"\r\n" : u"\r\n" + line;
+    const QString lineEnd = QStringLiteral("\r\n");
+    const QString added = atLineStart ? line + lineEnd : lineEnd + line;
     text_ += added;
     return added;
 }
