@@ -1,0 +1,64 @@
+#include "UnattendedCycle.h"
+
+#include "CycleInterval.h"
+#include "SynchronisedRun.h"
+
+#include <QCoreApplication>
+
+namespace norvan::automation {
+
+UnattendedCycle::UnattendedCycle(QTimer& timer, QObject* context, Runs runs)
+    : timer_(timer), context_(context), runs_(std::move(runs)) {
+    QObject::connect(&timer_, &QTimer::timeout, context_, [this] { tick(); });
+}
+
+QString UnattendedCycle::setPeriod(const QString& minutes) {
+    const QString shown = minutes.isEmpty() ? QString::fromLatin1(kDefaultCycleMinutes) : minutes;
+    timer_.setInterval(cycleIntervalMs(shown));
+    return shown;
+}
+
+void UnattendedCycle::tick() {
+    if (!runs_.modeOn()) return;
+    timer_.stop();
+    struct ResumeWhenDone {
+        UnattendedCycle& cycle;
+        ~ResumeWhenDone() {
+            QCoreApplication::processEvents();
+            cycle.enableTimer();
+        }
+    } resume{*this};
+    if (!ThreadGetBusy) startOrderRun();
+    if (!ThreadPutBusy) startProductRun();
+}
+
+void UnattendedCycle::stop() {
+    timer_.stop();
+}
+
+QThread* UnattendedCycle::startOrderRun() {
+    return startRun(ThreadGetBusy, runs_.orderRun);
+}
+
+QThread* UnattendedCycle::startProductRun() {
+    return startRun(ThreadPutBusy, runs_.productRun);
+}
+
+QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run) {
+    busy = true;
+    return startSynchronisedRun(context_, [&busy, run] {
+        struct ClearWhenDone {
+            bool& flag;
+            ~ClearWhenDone() { flag = false; }
+        } clear{busy};
+        run();
+    });
+}
+
+void UnattendedCycle::enableTimer() {
+    // A period of zero means no periodic ticks, only the immediate cycle of arming; a QTimer
+    // with interval zero would fire on every pass of the event loop instead.
+    if (timer_.interval() > 0) timer_.start();
+}
+
+}  // namespace norvan::automation

@@ -1,0 +1,116 @@
+#include "automation/CycleInterval.h"
+#include "automation/UnattendedCycle.h"
+#include "common/Error.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <limits>
+
+using namespace norvan::automation;
+
+TEST(CycleInterval, MinutesToMilliseconds) {
+    EXPECT_EQ(cycleIntervalMs("5"), 300000);
+    EXPECT_EQ(cycleIntervalMs("0"), 0);
+    EXPECT_EQ(cycleIntervalMs("60"), 3600000);
+    EXPECT_EQ(cycleIntervalMs("100000"), std::numeric_limits<int>::max());  // clamped
+    for (const char* bad : {"abc", "1.5", "", "99999999999"}) {
+        try {
+            cycleIntervalMs(bad);
+            ADD_FAILURE() << bad;
+        } catch (const norvan::Error& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(bad));
+        }
+    }
+}
+
+class CycleTest : public ::testing::Test {
+  protected:
+    // Runs the event loop until the given workers have ended (their runs are done by then).
+    void waitFor(std::initializer_list<QThread*> workers) {
+        QEventLoop loop;
+        int left = 0;
+        for (QThread* w : workers) {
+            if (!w) continue;
+            ++left;
+            QObject::connect(w, &QThread::finished, &loop, [&] {
+                if (--left == 0) loop.quit();
+            });
+        }
+        if (left > 0) loop.exec();
+    }
+
+    QObject context;
+    QTimer timer;
+    bool modeOn = true;
+    int orderRuns = 0;
+    int productRuns = 0;
+    UnattendedCycle cycle{
+        timer,
+        &context,
+        {[this] { return modeOn; }, [this] { ++orderRuns; }, [this] { ++productRuns; }}};
+};
+
+TEST_F(CycleTest, PeriodDefaultsToSixtyMinutes) {
+    EXPECT_EQ(cycle.setPeriod(""), "60");
+    EXPECT_EQ(timer.interval(), 3600000);
+    timer.setInterval(1234);
+    EXPECT_THROW(cycle.setPeriod("x"), norvan::Error);
+    EXPECT_EQ(timer.interval(), 1234);  // a bad text leaves the timer as it was
+}
+
+TEST_F(CycleTest, ModeOffRunsNothing) {
+    modeOn = false;
+    cycle.tick();
+    EXPECT_FALSE(cycle.ThreadGetBusy || cycle.ThreadPutBusy);
+    EXPECT_FALSE(timer.isActive());
+}
+
+TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
+    cycle.setPeriod("5");
+    QThread* orders = cycle.startOrderRun();
+    QThread* products = cycle.startProductRun();
+    EXPECT_TRUE(cycle.ThreadGetBusy && cycle.ThreadPutBusy);
+    waitFor({orders, products});
+    EXPECT_EQ(orderRuns, 1);
+    EXPECT_EQ(productRuns, 1);
+    EXPECT_FALSE(cycle.ThreadGetBusy || cycle.ThreadPutBusy);
+}
+
+TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
+    cycle.setPeriod("5");
+    cycle.ThreadGetBusy = true;  // an order run still queued
+    cycle.tick();
+    EXPECT_TRUE(timer.isActive());
+    // Only the product run was started; let it finish.
+    QEventLoop loop;
+    while (cycle.ThreadPutBusy) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_EQ(orderRuns, 0);
+    EXPECT_EQ(productRuns, 1);
+}
+
+TEST_F(CycleTest, ZeroMinutesGivesNoPeriodicTicks) {
+    cycle.setPeriod("0");
+    cycle.ThreadGetBusy = cycle.ThreadPutBusy = true;
+    cycle.tick();
+    EXPECT_FALSE(timer.isActive());
+}
+
+TEST(SynchronisedRunTest, ErrorOfARunEndsItSilentlyAndClearsTheFlag) {
+    QObject context;
+    QTimer timer;
+    UnattendedCycle cycle{
+        timer, &context, {[] { return true; }, [] { throw norvan::Error("shop down"); }, [] {}}};
+    QThread* worker = cycle.startOrderRun();
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(cycle.ThreadGetBusy);
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
