@@ -13,7 +13,7 @@ class RestClient;
 // (formatted layout), a success text, or a text that begins with "Error: ".
 // All calls of one object travel over one reused connection.
 class TWooCommerceAPI {
-public:
+  public:
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
     TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
                     const QString& sitePassword, bool oauth1);
@@ -28,11 +28,11 @@ public:
     void setOrderRes(const QString& res) { orderRes_ = res; }
 
     QString GetResponse(const QString& resUrl, const QString& status);
-    QString AddProduct(const JsonBody& productData);     // POST to ProductRes: "201 create product."
+    QString AddProduct(const JsonBody& productData);  // POST to ProductRes: "201 create product."
     QString UpdateProduct(const JsonBody& productData);  // PUT to ProductRes: "201 update product."
     QString UpdateOrder(const JsonBody& productData);    // PUT to OrderRes: "201 update order."
 
-private:
+  private:
     QString baseUrl_;
     QString prodRes_;
     QString orderRes_;

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace norvan::shop {
+
+// Appends a JSON name or string value between double quotes, escaped the shop client's way:
+// quote, backslash, "/", backspace, tab, line feed, form feed and carriage return are escaped;
+// every other byte, other control characters and UTF-8 sequences included, is copied raw.
+void appendJsonString(std::string& out, std::string_view utf8);
+
+}  // namespace norvan::shop
