@@ -1,0 +1,15 @@
+#pragma once
+
+#include "common/NameValueList.h"
+#include "shop/JsonBody.h"
+
+namespace norvan::products {
+
+// The update body of one product from its rows: sku, stock_quantity (number, or null for an
+// untracked stock), manage_stock (as the "manage_stock" row says), tax_status, weight,
+// regular_price and the first sale_price, prices and weight as the line's text.
+// Throws Error("'<text>' is not a valid integer value") when a tracked stock quantity is not a
+// 32-bit whole number in decimal digits.
+shop::JsonBody productBody(const common::NameValueList& rows);
+
+}  // namespace norvan::products

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace norvan::products {
+
+// The query that looks a product up by its SKU: "sku=" + the SKU percent-encoded (RFC 3986
+// unreserved characters kept, UTF-8 otherwise), so "+", "&", "#", "/" and blanks reach the shop
+// as part of the SKU.
+QString skuQuery(const QString& sku);
+
+// The first whole-number value of a property named "id" (exact case) in a JSON text, as decimal
+// text; "" when there is none. Reading stops there, so the rest is never parsed.
+// Throws Error with the reader's message when the text is not JSON up to that point.
+QString GetFirstProductId(const QString& jsonText);
+
+}  // namespace norvan::products

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "common/NameValueList.h"
+
+#include <QString>
+#include <optional>
+
+namespace norvan::products {
+
+// Turns one product line "sku;stock;taxable;weight;regular price;sale price;untracked[;name]"
+// into the product rows of vleProdValue: sku, manage_stock, stock_quantity, tax_status, weight,
+// sale_price (twice), regular_price and, when given, name.
+// Throws Error("List index out of bounds (6)") for a line of one to six fields, after the "sku"
+// row has been added, and "(0)" for a line of blanks only; `rows` keeps what was added.
+void LoadingProds(const QString& text, common::NameValueList& rows);
+
+// bLoadProd: the rows of the selected line of lstProdTextFile, no rows when none is selected.
+void loadSelectedLine(const std::optional<QString>& selectedLine, common::NameValueList& rows);
+
+}  // namespace norvan::products

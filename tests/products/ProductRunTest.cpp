@@ -1,0 +1,202 @@
+#include "RecordingWindow.h"
+#include "common/Error.h"
+#include "products/ProductRun.h"
+#include "tools/sample-shop/SampleShop.h"
+
+#include <gtest/gtest.h>
+
+namespace norvan::products {
+namespace {
+
+using nlohmann::json;
+using sampleshop::RecordedRequest;
+using sampleshop::SampleShop;
+
+json shopProduct(long long id, const std::string& sku, bool stockTracked = true) {
+    return {{"id", id},
+            {"name", "Product " + sku},
+            {"sku", sku},
+            {"type", "simple"},
+            {"status", "publish"},
+            {"price", "100"},
+            {"regular_price", "100"},
+            {"sale_price", ""},
+            {"tax_status", "taxable"},
+            {"weight", "1"},
+            {"manage_stock", stockTracked},
+            {"stock_quantity", stockTracked ? json(5) : json(nullptr)},
+            {"stock_status", "instock"}};
+}
+
+class ProductRunAgainstShop : public testing::Test {
+  protected:
+    void seed(std::vector<json> products) {
+        shop_ =
+            std::make_unique<SampleShop>(json{{"products", products}, {"orders", json::array()}});
+        shop_->start();
+        settings_.url = QString::fromStdString(shop_->baseUrl());
+    }
+
+    void run(const QStringList& lines) { ProductRun(settings_, window_).run(lines); }
+
+    // Method and target of every request that reached the shop, e.g. "PUT /wp-json/wc/v3/x".
+    std::vector<std::string> wire() const {
+        std::vector<std::string> calls;
+        for (const RecordedRequest& request : shop_->requests())
+            calls.push_back(request.method + ' ' + request.target);
+        return calls;
+    }
+    std::vector<std::string> putBodies() const {
+        std::vector<std::string> bodies;
+        for (const RecordedRequest& request : shop_->requests())
+            if (request.method == "PUT") bodies.push_back(request.body);
+        return bodies;
+    }
+
+    std::unique_ptr<SampleShop> shop_;
+    ProductRunSettings settings_{{},
+                                 "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2",
+                                 "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d",
+                                 false,
+                                 "products/",
+                                 false};
+    RecordingWindow window_;
+};
+
+const QString kBegin = QStringLiteral("---BEGIN Update Product---");
+const QString kEnd = QStringLiteral("---END Update Product---");
+const QString kUpdated = QStringLiteral("---Product update successfully /201 update product.");
+
+TEST_F(ProductRunAgainstShop, UpdatesEachProductFoundBySku) {
+    seed({shopProduct(101, "A-100"), shopProduct(102, "A-101", false)});
+
+    run({"A-100;12;true;0.5;150000;;0;Blue", "A-101;5;0;1.2;90000;85000;1"});
+
+    EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 101", kUpdated,
+                                        "---Create JSON  /Product id: 102", kUpdated, kEnd}));
+    EXPECT_EQ(wire(),
+              std::vector<std::string>(
+                  {"GET /wp-json/wc/v3/products?sku=A-100", "PUT /wp-json/wc/v3/products/101/",
+                   "GET /wp-json/wc/v3/products?sku=A-101", "PUT /wp-json/wc/v3/products/102/"}));
+    EXPECT_EQ(
+        putBodies(),
+        std::vector<std::string>(
+            {R"({"sku":"A-100","stock_quantity":12,"manage_stock":true,"tax_status":"taxable","weight":"0.5","regular_price":"150000","sale_price":""})",
+             R"({"sku":"A-101","stock_quantity":null,"manage_stock":false,"tax_status":"none","weight":"1.2","regular_price":"90000","sale_price":"85000"})"}));
+
+    const json tracked = shop_->product(101);
+    EXPECT_EQ(tracked["stock_quantity"], 12);
+    EXPECT_EQ(tracked["manage_stock"], true);
+    // An untracked stock must not turn into a tracked stock of 0, out of stock.
+    const json untracked = shop_->product(102);
+    EXPECT_EQ(untracked["manage_stock"], false);
+    EXPECT_EQ(untracked["stock_status"], "instock");
+
+    EXPECT_EQ(window_.statusText, QStringLiteral("SKU: A-101"));
+    EXPECT_EQ(window_.rows.value(QStringLiteral("sku")), QStringLiteral("A-101"));
+    EXPECT_EQ(window_.pumps, 2);
+    EXPECT_EQ(window_.pointer, QStringList({"busy", "default"}));
+}
+
+TEST_F(ProductRunAgainstShop, IncompleteLineIsLoggedAndTheOthersAreSent) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2"), shopProduct(4, "A-4"),
+          shopProduct(5, "A-5")});
+
+    run({"A-1;1;1;0;10;;0", "A-2;2;1;0;10;;0", "A-3;3;1;0", "A-4;4;1;0;10;;0", "A-5;5;1;0;10;;0"});
+
+    EXPECT_EQ(window_.log.at(5),
+              QStringLiteral("---Error in product line 3: List index out of bounds (6)"));
+    std::vector<std::string> puts;
+    for (const std::string& call : wire())
+        if (call.starts_with("PUT")) puts.push_back(call);
+    EXPECT_EQ(puts, std::vector<std::string>(
+                        {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
+                         "PUT /wp-json/wc/v3/products/4/", "PUT /wp-json/wc/v3/products/5/"}));
+    EXPECT_EQ(window_.log.size(), 1 + 4 * 2 + 1 + 1);
+    EXPECT_EQ(window_.log.last(), kEnd);
+    EXPECT_EQ(window_.pumps, 5);
+}
+
+TEST_F(ProductRunAgainstShop, LinesTheShopCannotTakeAreLoggedWithTheirReason) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
+
+    run({"NO-SUCH;1;1;0;10;;0", "A-1;12.5;1;0;10;;0", "A-2;;1;0;10;;0", "   ", "A-1;7;1;0;10;;0"});
+
+    EXPECT_EQ(window_.log,
+              QStringList({kBegin, "---Product not found /SKU: NO-SUCH",
+                           "---Error in product line 2: '12.5' is not a valid integer value",
+                           "---Error in product line 3: '' is not a valid integer value",
+                           "---Error in product line 4: List index out of bounds (0)",
+                           "---Create JSON  /Product id: 1", kUpdated, kEnd}));
+    EXPECT_EQ(shop_->product(1)["stock_quantity"], 7);
+}
+
+TEST_F(ProductRunAgainstShop, SkuIsOneQueryValueWhateverItHolds) {
+    // Decoys: what a SKU would turn into if sent raw ("+" read as a blank, "&" ending the value).
+    seed({shopProduct(11, "A 1"), shopProduct(12, "B"), shopProduct(21, "A+1"),
+          shopProduct(22, "B&2"), shopProduct(23, "C 3#x")});
+
+    run({"A+1;1;1;0;10;;0", "B&2;2;1;0;10;;0", "\"C 3#x\";3;1;0;10;;0"});
+
+    EXPECT_EQ(
+        wire(),
+        std::vector<std::string>(
+            {"GET /wp-json/wc/v3/products?sku=A%2B1", "PUT /wp-json/wc/v3/products/21/",
+             "GET /wp-json/wc/v3/products?sku=B%262", "PUT /wp-json/wc/v3/products/22/",
+             "GET /wp-json/wc/v3/products?sku=C%203%23x", "PUT /wp-json/wc/v3/products/23/"}));
+    EXPECT_EQ(shop_->product(11)["stock_quantity"], 5);
+    EXPECT_EQ(shop_->product(12)["stock_quantity"], 5);
+}
+
+TEST_F(ProductRunAgainstShop, UnreachableShopLogsEveryLine) {
+    seed({shopProduct(1, "A-1")});
+    shop_->stop();
+
+    run({"A-1;1;1;0;10;;0", "A-1;2;1;0;10;;0"});
+
+    ASSERT_EQ(window_.log.size(), 4);
+    for (const QString& line : window_.log.mid(1, 2)) {
+        EXPECT_TRUE(
+            line.startsWith(QStringLiteral("---Response error: Error: REST request failed: ")))
+            << line.toStdString();
+        EXPECT_TRUE(line.endsWith(QStringLiteral(" (unsuccessful)."))) << line.toStdString();
+    }
+    EXPECT_EQ(window_.log.last(), kEnd);
+    EXPECT_EQ(window_.pointer, QStringList({"busy", "default"}));
+}
+
+TEST_F(ProductRunAgainstShop, AddSendsTheFoundProductToTheProductResource) {
+    seed({shopProduct(1, "A-1")});
+    settings_.addProducts = true;
+
+    run({"A-1;1;1;0;10;;0"});
+
+    EXPECT_EQ(wire(), std::vector<std::string>({"GET /wp-json/wc/v3/products?sku=A-1",
+                                                "POST /wp-json/wc/v3/products/"}));
+    ASSERT_EQ(window_.log.size(), 4);
+    EXPECT_EQ(window_.log.at(1), QStringLiteral("---Create JSON  /Product id: 1"));
+    EXPECT_TRUE(window_.log.at(2).startsWith(QStringLiteral("---Product insert successfully /")) ||
+                window_.log.at(2).startsWith(QStringLiteral("---Error to create product: Error: ")))
+        << window_.log.at(2).toStdString();
+}
+
+TEST(ProductRun, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {
+    RecordingWindow window;
+    window.log = QStringList{"earlier"};
+    window.unattended = true;
+    ProductRun({"http://127.0.0.1:9/wp-json/wc/v3/", "u", "p", false, "products/", false}, window)
+        .run({});
+    EXPECT_EQ(window.log, QStringList({kBegin, kEnd}));
+    EXPECT_EQ(window.pointer, QStringList{"default"});
+}
+
+TEST(ProductRun, ClientThatCannotBeMadeEndsTheRunAtOnce) {
+    RecordingWindow window;
+    ProductRun run({"host:8443/path", "u", "p", false, "products/", false}, window);
+    EXPECT_THROW(run.run({"A-1;1;1;0;10;;0"}), Error);
+    EXPECT_EQ(window.log, QStringList{kBegin});
+    EXPECT_EQ(window.pointer, QStringList{"busy"});
+}
+
+}  // namespace
+}  // namespace norvan::products
