@@ -1,0 +1,39 @@
+#pragma once
+
+#include "OrderLines.h"
+#include "ShopConnection.h"
+#include "common/Clock.h"
+
+#include <QString>
+#include <functional>
+
+namespace norvan::orders {
+
+// The status change that follows the order file.
+struct StatusChange {
+    ShopConnection connection;
+    QString orderRes;  // edtOrderRes
+    QString orderId;   // the extracted order (ExtractedOrder::orderId); empty: none extracted
+    QString statusAz;  // edtStatusAz, for the log
+    QString statusTo;  // edtStatusTo
+};
+
+// The window's side of an export.
+struct OrderExportView {
+    std::function<void(const QString& text)> showFacText;  // replaces the whole text of mFac
+    std::function<void(const QString& line)> appendLog;    // appends one line to mLogs
+    std::function<void()> processEvents;                   // lets pending window events run
+};
+
+// Hands one extracted order to the accounting program, then changes its status in the shop:
+// builds the lines (GenerateCOMSTR) and shows them in mFac, normalised (NormalizeDigits) as the
+// file will hold them; writes them as a new file in appPath + "Orders/" (created with its parents)
+// named after clock(); sends PUT {"status": statusTo} for the extracted order and logs it.
+// A failed request is logged and the file stays. Throws Error when the lines cannot be built, when
+// no order was extracted ("List index out of bounds (-1)", before any file is written) and when
+// the file cannot be written. Returns the path of the file written.
+QString exportOrder(const OrderFileSource& source, const StatusChange& change,
+                    const QString& appPath, const common::Clock& clock,
+                    const OrderExportView& view);
+
+}  // namespace norvan::orders

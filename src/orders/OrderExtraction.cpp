@@ -1,0 +1,56 @@
+#include "OrderExtraction.h"
+
+#include "FloatText.h"
+#include "JsonDocument.h"
+#include "shop/JsonTokenReader.h"
+#include "shop/TWooCommerceAPI.h"
+
+namespace norvan::orders {
+
+void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
+                               const QString& itemTitle, ExtractedOrder& order) {
+    order.rows.clear();
+    order.headerFields.clear();
+    order.itemFields.clear();
+    order.orderId.clear();
+
+    // An empty answer (a successful request without a JSON body) holds no tokens.
+    if (!ARes.isEmpty()) {
+        shop::readJsonTokens(ARes, [&](const shop::JsonToken& token) {
+            switch (token.kind) {
+                case shop::JsonTokenKind::PropertyName:
+                    // A plain substring test: letter case counts, an empty title claims nothing.
+                    if (!itemTitle.isEmpty() && token.path.contains(itemTitle))
+                        order.itemFields.append(token.text);
+                    else
+                        order.headerFields.append(token.path);
+                    break;
+                case shop::JsonTokenKind::Integer:
+                case shop::JsonTokenKind::String:
+                    order.rows.addPair(token.path, token.text);
+                    break;
+                case shop::JsonTokenKind::Float:
+                    order.rows.addPair(token.path, floatText(token.text));
+                    break;
+                default:
+                    break;
+            }
+            return true;
+        });
+    }
+
+    const int itemCount = int(GetJsonArray(parseJsonDocument(ARes), itemTitle).size());
+    order.itemCount = itemCount;
+    const QString ownId = order.rows.value(QStringLiteral("id"));
+    order.orderId = ownId.isEmpty() ? requestedId : ownId;
+}
+
+void extractOrder(const ShopConnection& connection, const QString& orderRes, const QString& orderId,
+                  const QString& itemTitle, ExtractedOrder& order) {
+    shop::TWooCommerceAPI client(connection.baseUrl, connection.user, connection.password,
+                                 connection.oauth1);
+    GetWooCommerceOrdersValue(client.GetResponse(orderRes + orderId + u'/', QString()), orderId,
+                              itemTitle, order);
+}
+
+}  // namespace norvan::orders

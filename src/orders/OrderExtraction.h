@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ShopConnection.h"
+#include "common/NameValueList.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace norvan::orders {
+
+// What an extraction shows: the order rows (vleOrderValue), the header and item field lists
+// (lstOrderHField, lstOrderItemField) and the item count (edtCountItem). The window keeps one
+// and passes it to every extraction, so that a failed one leaves what it had filled in.
+struct ExtractedOrder {
+    common::NameValueList rows;    // path=value, one per integer, float or string value
+    QStringList headerFields;      // full paths of the keys outside the items
+    QStringList itemFields;        // bare keys whose path holds the item title, repeated
+    std::optional<int> itemCount;  // changed only by an extraction that completes
+    // The order the rows belong to: empty while an extraction is under way or after it failed,
+    // so that no export goes to an order other than the one whose rows it writes.
+    QString orderId;
+};
+
+// Flattens the order's JSON text ARes into order. Clears rows, field lists and orderId first;
+// sets itemCount and orderId (the order's own "id" row, else requestedId) once all succeeded.
+// Throws Error at the first fault (the JSON reader's message, or those of GetJsonArray for the
+// item title), leaving the rows and field entries read up to it.
+void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
+                               const QString& itemTitle, ExtractedOrder& order);
+
+// Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
+// order. A failed request comes back as an "Error: " text, which the JSON reader then rejects.
+void extractOrder(const ShopConnection& connection, const QString& orderRes, const QString& orderId,
+                  const QString& itemTitle, ExtractedOrder& order);
+
+}  // namespace norvan::orders
