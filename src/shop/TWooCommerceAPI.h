@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JsonBody.h"
+#include "RestLimits.h"
 
 #include <QString>
 #include <memory>
@@ -8,6 +9,7 @@
 namespace norvan::shop {
 
 class RestClient;
+enum class HttpMethod;
 
 // The program's one door to the shop. Calls never throw: each returns the answer's JSON text
 // (formatted layout), a success text, or a text that begins with "Error: ".
@@ -17,6 +19,9 @@ class TWooCommerceAPI {
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
     TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
                     const QString& sitePassword, bool oauth1);
+    // The same with other waiting limits than the usual 30 seconds.
+    TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
+                    const QString& sitePassword, bool oauth1, RestLimits limits);
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
     TWooCommerceAPI& operator=(const TWooCommerceAPI&) = delete;
@@ -33,6 +38,9 @@ class TWooCommerceAPI {
     QString UpdateOrder(const JsonBody& productData);    // PUT to OrderRes: "201 update order."
 
   private:
+    QString writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
+                      const QString& successText, const QString& undefinedText);
+
     QString baseUrl_;
     QString prodRes_;
     QString orderRes_;

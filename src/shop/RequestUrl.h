@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace norvan::shop {
+
+// The address of one request: a base address and a resource joined, then taken apart and
+// percent-encoded for the wire.
+class RequestUrl {
+  public:
+    // Trims blanks and control characters, puts "http://" before an address without a scheme and
+    // drops one final "/". Throws Error("Invalid URL: \"...\"") for a scheme-like start without
+    // "//" (host:8443/path), which no later step could make sense of.
+    static QString normaliseBase(const QString& base);
+    static QString normaliseResource(const QString& resource);  // without its leading "/"s
+    static QString join(const QString& normalisedBase, const QString& normalisedResource);
+
+    // Throws Error("Invalid URL: \"<joined>\"") when the text does not start with scheme "://".
+    explicit RequestUrl(const QString& joined);
+
+    QByteArray encoded() const;  // scheme://authority/path?query as sent; no fragment
+    // The base-string URL of an OAuth signature: lower-case scheme and host, the port only when
+    // it is not the scheme's default, the path; no query.
+    QByteArray signatureBase() const;
+    QByteArray query() const { return query_; }  // encoded, without "?"
+    // Scheme, host and a port other than the default: credentials go only where the first
+    // request went.
+    QByteArray origin() const;
+
+  private:
+    QByteArray scheme_;
+    QByteArray userInfo_;  // with its "@", or empty
+    QByteArray host_;
+    QByteArray port_;
+    QByteArray path_;
+    QByteArray query_;
+};
+
+}  // namespace norvan::shop

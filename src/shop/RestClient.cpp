@@ -1,0 +1,208 @@
+#include "RestClient.h"
+
+#include "RequestUrl.h"
+#include "common/Error.h"
+
+#include <curl/curl.h>
+#include <QScopeGuard>
+#include <QStringDecoder>
+#include <mutex>
+
+namespace norvan::shop {
+
+namespace {
+
+constexpr int kMaxRedirects = 10;
+
+Error transportFailure(const char* reason) {
+    return Error(QStringLiteral("REST request failed: %1").arg(QString::fromUtf8(reason)));
+}
+
+class HeaderList {
+  public:
+    HeaderList() = default;
+    HeaderList(const HeaderList&) = delete;
+    HeaderList& operator=(const HeaderList&) = delete;
+    ~HeaderList() { curl_slist_free_all(list_); }
+
+    void add(const QByteArray& line) {
+        curl_slist* longer = curl_slist_append(list_, line.constData());
+        if (longer == nullptr) throw transportFailure(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
+        list_ = longer;
+    }
+    curl_slist* get() const { return list_; }
+
+  private:
+    curl_slist* list_ = nullptr;
+};
+
+struct Received {
+    QByteArray body;
+    QByteArray reason;
+    QByteArray contentType;
+};
+
+size_t receiveBody(char* data, size_t size, size_t count, void* received) {
+    static_cast<Received*>(received)->body.append(data, qsizetype(size * count));
+    return size * count;
+}
+
+// Called once per header line; a later status line (after an interim answer) replaces the
+// reason phrase and headers of the one before.
+size_t receiveHeader(char* data, size_t size, size_t count, void* target) {
+    auto& received = *static_cast<Received*>(target);
+    QByteArray line(data, qsizetype(size * count));
+    while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+    if (line.startsWith("HTTP/")) {
+        const qsizetype codeStart = line.indexOf(' ');
+        const qsizetype reasonStart = codeStart < 0 ? -1 : line.indexOf(' ', codeStart + 1);
+        received.reason = reasonStart < 0 ? QByteArray() : line.mid(reasonStart + 1);
+        received.contentType.clear();
+    } else if (line.toLower().startsWith("content-type:")) {
+        received.contentType = line.mid(13).trimmed();
+    }
+    return size * count;
+}
+
+// The shop answers in UTF-8; an answer that names another character set the platform knows is
+// converted to UTF-8.
+QByteArray bodyAsUtf8(const QByteArray& body, const QByteArray& contentType) {
+    const qsizetype at = contentType.toLower().indexOf("charset=");
+    if (at < 0) return body;
+    QByteArray charset = contentType.mid(at + 8);
+    charset.truncate(charset.indexOf(';') < 0 ? charset.size() : charset.indexOf(';'));
+    charset = charset.trimmed();
+    if (charset.startsWith('"') && charset.endsWith('"') && charset.size() >= 2) {
+        charset = charset.mid(1, charset.size() - 2);
+    }
+    QStringDecoder decoder(charset.constData());
+    if (!decoder.isValid() || decoder.name() == QByteArrayView("UTF-8")) return body;
+    return QString(decoder(body)).toUtf8();
+}
+
+QString versionText(long curlVersion) {
+    switch (curlVersion) {
+        case CURL_HTTP_VERSION_1_0:
+            return QStringLiteral("HTTP/1.0 ");
+        case CURL_HTTP_VERSION_1_1:
+            return QStringLiteral("HTTP/1.1 ");
+        case CURL_HTTP_VERSION_2_0:
+            return QStringLiteral("HTTP/2.0 ");
+        default:
+            return {};
+    }
+}
+
+QByteArray methodName(HttpMethod method) {
+    switch (method) {
+        case HttpMethod::Post:
+            return "POST";
+        case HttpMethod::Put:
+            return "PUT";
+        case HttpMethod::Get:
+            break;
+    }
+    return "GET";
+}
+
+bool isRedirect(long status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+}  // namespace
+
+void RestClient::CurlDeleter::operator()(void* handle) const {
+    curl_easy_cleanup(static_cast<CURL*>(handle));
+}
+
+RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
+                       RestLimits limits)
+    : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
+      authenticator_(std::move(authenticator)),
+      limits_(limits) {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    curl_.reset(curl_easy_init());
+    if (!curl_) throw transportFailure(curl_easy_strerror(CURLE_FAILED_INIT));
+}
+
+RestClient::~RestClient() = default;
+
+// Redirects are followed here rather than by libcurl so that every hop gets an OAuth signature
+// of its own address and a fresh nonce; credentials go only to the origin of the first request.
+RestResponse RestClient::execute(HttpMethod method, const QString& resource,
+                                 const QByteArray& body) {
+    RequestUrl url(RequestUrl::join(baseUrl_, RequestUrl::normaliseResource(resource)));
+    const QByteArray origin = url.origin();
+    for (int hop = 0;; ++hop) {
+        QByteArray redirect;
+        RestResponse response = send(method, url, body, url.origin() == origin, redirect);
+        if (redirect.isEmpty()) return response;
+        if (hop == kMaxRedirects)
+            throw transportFailure(curl_easy_strerror(CURLE_TOO_MANY_REDIRECTS));
+        url = RequestUrl(QString::fromUtf8(redirect));
+    }
+}
+
+RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
+                              bool withAuthorization, QByteArray& redirect) {
+    CURL* curl = curl_.get();
+    curl_easy_reset(curl);  // keeps the open connection
+
+    HeaderList headers;
+    headers.add("Accept: */*");
+    headers.add("Accept-Charset: UTF-8");
+    headers.add("Content-Type: application/json");
+    if (withAuthorization) {
+        headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
+    }
+    headers.add("Expect:");  // no waiting for "100 Continue" before a body
+
+    Received received;
+    char errorText[CURL_ERROR_SIZE] = {};
+    // The handle must not point at this frame's buffers once it returns.
+    const auto forgetBuffers = qScopeGuard([curl] { curl_easy_reset(curl); });
+    const QByteArray address = url.encoded();
+    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits_.connectSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits_.noProgressSeconds);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &received);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &received);
+    if (method == HttpMethod::Get) {
+        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+    } else {
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
+        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.constData());
+        if (method == HttpMethod::Put) curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, "PUT");
+    }
+
+    const CURLcode code = curl_easy_perform(curl);
+    if (code != CURLE_OK) {
+        throw transportFailure(errorText[0] != '\0' ? errorText : curl_easy_strerror(code));
+    }
+
+    long status = 0;
+    long version = 0;
+    char* location = nullptr;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(curl, CURLINFO_HTTP_VERSION, &version);
+    curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
+    const QString reason = QString::fromUtf8(received.reason);
+    if (isRedirect(status) && location != nullptr) {
+        redirect = location;
+        return {};
+    }
+    if (status >= 500 && status <= 599) {
+        throw Error(versionText(version) + QString::number(status) + u' ' + reason);
+    }
+    return {status, reason, bodyAsUtf8(received.body, received.contentType)};
+}
+
+}  // namespace norvan::shop

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Authenticator.h"
+#include "RestLimits.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace norvan::shop {
+
+class RequestUrl;
+
+enum class HttpMethod { Get, Post, Put };
+
+struct RestResponse {
+    long status = 0;
+    QString reason;   // the reason phrase of the final status line
+    QByteArray body;  // in UTF-8, whatever character set the answer named
+};
+
+// The HTTP side of the shop client: one libcurl handle, so every request of one client travels
+// over the same kept-alive connection. Every request carries Accept "*/*", Accept-Charset
+// "UTF-8", Content-Type "application/json" and the authenticator's Authorization.
+class RestClient {
+  public:
+    // Throws Error("Invalid URL: ...") for a base address such as host:8443/path.
+    RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
+               RestLimits limits = {});
+    ~RestClient();
+    RestClient(const RestClient&) = delete;
+    RestClient& operator=(const RestClient&) = delete;
+
+    // Sends the request, following redirects with the method and body kept. Throws Error with
+    // "Invalid URL: \"...\"" (no scheme), "REST request failed: <reason>" (transport) or
+    // "HTTP/1.1 500 Internal Server Error" (a final status of 500 to 599); any other final
+    // status comes back in the response.
+    RestResponse execute(HttpMethod method, const QString& resource, const QByteArray& body = {});
+
+  private:
+    // One request without following a redirect; its target, if any, goes to redirect.
+    RestResponse send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
+                      bool withAuthorization, QByteArray& redirect);
+
+    QString baseUrl_;
+    std::unique_ptr<Authenticator> authenticator_;
+    RestLimits limits_;
+    struct CurlDeleter {
+        void operator()(void* handle) const;
+    };
+    std::unique_ptr<void, CurlDeleter> curl_;
+};
+
+}  // namespace norvan::shop

@@ -1,0 +1,92 @@
+#include "TWooCommerceAPI.h"
+
+#include "BasicAuth.h"
+#include "FormattedJson.h"
+#include "OAuth1Signer.h"
+#include "RestClient.h"
+#include "common/Error.h"
+
+namespace norvan::shop {
+
+namespace {
+
+std::unique_ptr<Authenticator> makeAuthenticator(const QString& user, const QString& password,
+                                                 bool oauth1) {
+    if (oauth1) return std::make_unique<OAuth1Signer>(user, password);
+    return std::make_unique<BasicAuth>(user, password);
+}
+
+bool isSuccess(long status) {
+    return status >= 200 && status <= 299;
+}
+
+QString statusFailure(const RestResponse& response) {
+    return QStringLiteral("Error: ") + response.reason + QStringLiteral(" /");
+}
+
+// Runs one exchange with the shop; whatever it raises becomes the call's result text.
+template <typename Exchange>
+QString resultOf(Exchange exchange) {
+    try {
+        return exchange();
+    } catch (const Error& error) {
+        return QStringLiteral("Error: ") + error.message();
+    } catch (const std::exception& error) {
+        return QStringLiteral("Error: ") + QString::fromLocal8Bit(error.what());
+    }
+}
+
+}  // namespace
+
+TWooCommerceAPI::TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
+                                 const QString& sitePassword, bool oauth1)
+    : TWooCommerceAPI(baseUrl, siteUsername, sitePassword, oauth1, RestLimits{}) {}
+
+TWooCommerceAPI::TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
+                                 const QString& sitePassword, bool oauth1, RestLimits limits)
+    : baseUrl_(baseUrl),
+      rest_(std::make_unique<RestClient>(
+          baseUrl, makeAuthenticator(siteUsername, sitePassword, oauth1), limits)) {}
+
+TWooCommerceAPI::~TWooCommerceAPI() = default;
+
+QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& status) {
+    if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
+    QString resource = resUrl;
+    if (!status.isEmpty()) {
+        if (resource.endsWith(u'/')) resource.chop(1);
+        resource += u'?' + status;
+    }
+    return resultOf([&] {
+        const RestResponse response = rest_->execute(HttpMethod::Get, resource);
+        return isSuccess(response.status) ? formatJson(response.body) : statusFailure(response);
+    });
+}
+
+QString TWooCommerceAPI::AddProduct(const JsonBody& productData) {
+    return writeCall(HttpMethod::Post, prodRes_, productData, QStringLiteral("201 create product."),
+                     QStringLiteral("Error: Product resource undefined."));
+}
+
+QString TWooCommerceAPI::UpdateProduct(const JsonBody& productData) {
+    return writeCall(HttpMethod::Put, prodRes_, productData, QStringLiteral("201 update product."),
+                     QStringLiteral("Error: Product resource undefined."));
+}
+
+QString TWooCommerceAPI::UpdateOrder(const JsonBody& productData) {
+    return writeCall(HttpMethod::Put, orderRes_, productData, QStringLiteral("201 update order."),
+                     QStringLiteral("Error: Order resource undefined."));
+}
+
+// The answer's body is not looked at: any 2xx status gives the success text.
+QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
+                                   const QString& successText, const QString& undefinedText) {
+    if (resource.isEmpty()) return undefinedText;
+    const QByteArray text = body.compactText();
+    return resultOf([&] {
+        const RestResponse response = rest_->execute(method, resource, text);
+        return isSuccess(response.status) ? successText : statusFailure(response);
+    });
+}
+
+}  // namespace norvan::shop
