@@ -165,6 +165,17 @@ TEST_F(ProductRunAgainstShop, UnreachableShopLogsEveryLine) {
     EXPECT_EQ(window_.pointer, QStringList({"busy", "default"}));
 }
 
+TEST_F(ProductRunAgainstShop, LookupAnswerWithoutJsonIsLoggedAsLineError) {
+    seed({shopProduct(1, "A-1")});
+    shop_->setFault(sampleshop::Fault::NonJson200);
+
+    run({"A-1;1;1;0;10;;0", "A-1;2;1;0;10;;0"});
+
+    ASSERT_EQ(window_.log.size(), 4);
+    EXPECT_TRUE(window_.log.at(1).startsWith(QStringLiteral("---Error in product line 1: ")));
+    EXPECT_TRUE(window_.log.at(2).startsWith(QStringLiteral("---Error in product line 2: ")));
+}
+
 TEST_F(ProductRunAgainstShop, AddSendsTheFoundProductToTheProductResource) {
     seed({shopProduct(1, "A-1")});
     settings_.addProducts = true;

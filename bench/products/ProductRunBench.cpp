@@ -1,0 +1,195 @@
+// Times the product run over a product file of N lines (default 10,000) against the sample shop
+// on loopback, and a bare libcurl loop that sends the same lookups and updates on one
+// connection: the floor that the run's own work is measured against.
+//
+//   products_bench [lines]
+
+#include "common/TextPane.h"
+#include "products/ProductBody.h"
+#include "products/ProductRows.h"
+#include "products/ProductRun.h"
+#include "tools/sample-shop/SampleShop.h"
+
+#include <curl/curl.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using norvan::common::NameValueList;
+using norvan::products::ProductRun;
+using norvan::products::ProductRunSettings;
+using norvan::products::ProductRunWindow;
+using Clock = std::chrono::steady_clock;
+
+const std::string kKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
+const std::string kSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
+
+// The window as the program has it: a log pane that grows line by line, a status text, the
+// grid's rows and a real event pump.
+class BenchWindow : public ProductRunWindow {
+  public:
+    void clearLog() override { log.clear(); }
+    void appendLog(const QString& line) override { log.appendLine(line); }
+    void setStatusText(const QString& text) override { status = text; }
+    void setProductRows(const NameValueList& shown) override { rows = shown; }
+    void processEvents() override { QCoreApplication::processEvents(); }
+    void setBusyPointer() override {}
+    void setDefaultPointer() override {}
+    bool threadPutBusy() const override { return false; }
+
+    norvan::common::TextPane log;
+    QString status;
+    NameValueList rows;
+};
+
+QString productLine(int number) {
+    // Every tenth product has an untracked stock; all have a sale price now and then.
+    return QStringLiteral("P-%1;%2;1;0.5;%3;%4;%5;Item")
+        .arg(number)
+        .arg(number % 97)
+        .arg(1000 + number)
+        .arg(number % 3 == 0 ? QString::number(900 + number) : QString())
+        .arg(number % 10 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+nlohmann::ordered_json seed(int count) {
+    nlohmann::ordered_json products = nlohmann::ordered_json::array();
+    for (int number = 1; number <= count; ++number) {
+        const std::string sku = "P-" + std::to_string(number);
+        products.push_back({{"id", number},
+                            {"name", "Item " + sku},
+                            {"sku", sku},
+                            {"type", "simple"},
+                            {"status", "publish"},
+                            {"price", "1000"},
+                            {"regular_price", "1000"},
+                            {"sale_price", ""},
+                            {"tax_status", "taxable"},
+                            {"weight", "0.5"},
+                            {"manage_stock", number % 10 != 0},
+                            {"stock_quantity", number % 10 != 0 ? nlohmann::json(5) : nullptr},
+                            {"stock_status", "instock"}});
+    }
+    return {{"products", products}, {"orders", nlohmann::ordered_json::array()}};
+}
+
+size_t keepBody(char* data, size_t size, size_t count, void* body) {
+    static_cast<std::string*>(body)->append(data, size * count);
+    return size * count;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+// The least a client must do for the same work: one handle, one connection, the same URLs,
+// headers and bodies, the answers received whole and not looked at.
+double bareCurlSeconds(const std::string& baseUrl, const std::vector<std::string>& skus,
+                       const std::vector<std::string>& bodies) {
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    for (const char* header :
+         {"Accept: */*", "Accept-Charset: UTF-8", "Content-Type: application/json", "Expect:"})
+        headers.reset(curl_slist_append(headers.release(), header));
+    std::string answer;
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
+    curl_easy_setopt(curl.get(), CURLOPT_USERNAME, kKey.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_PASSWORD, kSecret.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, keepBody);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
+
+    const auto start = Clock::now();
+    for (size_t index = 0; index < skus.size(); ++index) {
+        const std::string lookup = baseUrl + "products?sku=" + skus[index];
+        curl_easy_setopt(curl.get(), CURLOPT_URL, lookup.c_str());
+        curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
+        answer.clear();
+        if (curl_easy_perform(curl.get()) != CURLE_OK) std::fprintf(stderr, "lookup failed\n");
+
+        const std::string update = baseUrl + "products/" + std::to_string(index + 1) + "/";
+        curl_easy_setopt(curl.get(), CURLOPT_URL, update.c_str());
+        curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "PUT");
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, bodies[index].c_str());
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, long(bodies[index].size()));
+        answer.clear();
+        if (curl_easy_perform(curl.get()) != CURLE_OK) std::fprintf(stderr, "update failed\n");
+        curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
+    }
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double productRunSeconds(const std::string& baseUrl, const QStringList& lines,
+                         BenchWindow& window) {
+    ProductRunSettings settings{QString::fromStdString(baseUrl), QString::fromStdString(kKey),
+                                QString::fromStdString(kSecret), false,
+                                QStringLiteral("products/"),     false};
+    const auto start = Clock::now();
+    ProductRun(settings, window).run(lines);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long peakRssKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+
+    QStringList lines;
+    std::vector<std::string> skus;
+    std::vector<std::string> bodies;
+    for (int number = 1; number <= count; ++number) {
+        lines.append(productLine(number));
+        NameValueList rows;
+        norvan::products::LoadingProds(lines.last(), rows);
+        skus.push_back(rows.value(QStringLiteral("sku")).toStdString());
+        bodies.push_back(norvan::products::productBody(rows).compactText().toStdString());
+    }
+
+    norvan::sampleshop::SampleShop shop(seed(count));
+    shop.start();
+    const std::string baseUrl = shop.baseUrl();
+    std::printf("%d product lines, %d requests each way, sample shop on %s\n", count, 2 * count,
+                baseUrl.c_str());
+    std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
+
+    // Best of two rounds, alternating, so that neither side gains from a warmer shop.
+    double floor = 1e9;
+    double run = 1e9;
+    BenchWindow window;
+    for (int round = 0; round < 2; ++round) {
+        floor = std::min(floor, bareCurlSeconds(baseUrl, skus, bodies));
+        shop.clearRequests();
+        const long rssBefore = peakRssKiB();
+        run = std::min(run, productRunSeconds(baseUrl, lines, window));
+        shop.clearRequests();
+        std::printf("round %d: peak RSS before the run %ld KiB, after %ld KiB, log %lld lines\n",
+                    round + 1, rssBefore, peakRssKiB(), qlonglong(window.log.lineCount()));
+    }
+    const qsizetype updated =
+        window.log.text().count(QStringLiteral("---Product update successfully"));
+    std::printf("bare libcurl loop: %.2f s\nproduct run:       %.2f s\nratio:             %.2f\n",
+                floor, run, run / floor);
+    std::printf("products updated in the last run: %lld of %d\n", qlonglong(updated), count);
+    std::printf("peak RSS: %ld KiB\n", peakRssKiB());
+    curl_global_cleanup();
+    return updated == count ? 0 : 1;
+}
