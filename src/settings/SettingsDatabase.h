@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SettingsFiles.h"
 #include "SettingsRow.h"
 
 #include <QString>
@@ -10,10 +11,12 @@ struct sqlite3;
 
 namespace norvan::settings {
 
+enum class ColumnWriter;
+
 // The encrypted settings database EcomDB.s3db with its table Settings.
 class SettingsDatabase {
-public:
-    static constexpr const char* kFileName = "EcomDB.s3db";
+  public:
+    static constexpr const char* kFileName = kDatabaseFileName;
 
     // Opens the database at path, creating it (encrypted, with an empty table) when no file of
     // that name exists. An existing file is never recreated or overwritten. Throws Error with the
@@ -35,10 +38,15 @@ public:
     // nothing, when there is no row.
     bool saveOrderMapping(const QString& ordParams, const QString& itemParams);
 
-private:
+  private:
     struct Closer {
         void operator()(sqlite3* db) const;
     };
+
+    void connect(const QString& path);  // opens an existing file and keys it
+    void create(const QString& path);
+    bool writeColumns(ColumnWriter writer, const SettingsRow& row, bool insertWhenMissing);
+
     std::unique_ptr<sqlite3, Closer> db_;
 };
 

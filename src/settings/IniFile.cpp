@@ -1,0 +1,19 @@
+#include "IniFile.h"
+
+#include "IniDocument.h"
+
+namespace norvan::settings {
+
+QString IniReadWrite(const QString& fileName, const QString& section, const QString& ident,
+                     const QString& value, bool aWrite, bool aDelete) {
+    IniDocument ini = IniDocument::load(fileName);
+    if (aWrite && !aDelete) {
+        ini.setValue(section, ident, value);
+        ini.save(fileName);
+    }
+    const QString result = ini.value(section, ident);
+    if (aDelete && ini.remove(section, ident)) ini.save(fileName);
+    return result;
+}
+
+}  // namespace norvan::settings

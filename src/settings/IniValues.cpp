@@ -1,0 +1,38 @@
+#include "IniValues.h"
+
+#include "IniFile.h"
+#include "SettingsFiles.h"
+
+namespace norvan::settings {
+
+namespace {
+
+QString readKey(const QString& iniPath, const char* key) {
+    return IniReadWrite(iniPath, QString::fromLatin1(kIniSection), QString::fromLatin1(key), {},
+                        false, false);
+}
+
+void writeKey(const QString& iniPath, const char* key, const QString& value) {
+    IniReadWrite(iniPath, QString::fromLatin1(kIniSection), QString::fromLatin1(key), value, true,
+                 false);
+}
+
+}  // namespace
+
+IniValues loadIniValues(const QString& iniPath) {
+    IniValues values{readKey(iniPath, kIniSleepKey), readKey(iniPath, kIniIntervalKey),
+                     readKey(iniPath, kIniDexarCodKey)};
+    if (values.dexarCod.isEmpty()) {
+        values.dexarCod = QStringLiteral("0");
+        writeKey(iniPath, kIniDexarCodKey, values.dexarCod);
+    }
+    return values;
+}
+
+void saveIniValues(const QString& iniPath, const IniValues& values) {
+    writeKey(iniPath, kIniSleepKey, values.sleep);
+    writeKey(iniPath, kIniIntervalKey, values.interval);
+    writeKey(iniPath, kIniDexarCodKey, values.dexarCod);
+}
+
+}  // namespace norvan::settings

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace norvan::settings {
+
+// The three values of SetManifest.ini's section "Setting", as the settings page shows them.
+struct IniValues {
+    QString sleep;     // "Sleep": minutes between unattended cycles
+    QString interval;  // "Interval": stored and shown only
+    QString dexarCod;  // "DexarCod": the transfer-fee code
+};
+
+// Reads the three keys; a missing file, section or key gives empty text. An empty DexarCod
+// becomes "0", and "0" is written to the file (creating it when needed).
+IniValues loadIniValues(const QString& iniPath);
+
+// Writes Sleep, Interval and DexarCod in that order, empty values too. The first failed
+// write throws Error("Unable to write to <full path>") and the later keys are not written.
+void saveIniValues(const QString& iniPath, const IniValues& values);
+
+}  // namespace norvan::settings

@@ -1,0 +1,175 @@
+#include "SettingsDatabase.h"
+
+#include "SettingsColumns.h"
+#include "SqliteStatement.h"
+#include "common/Error.h"
+
+#include <sqlite3.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace norvan::settings {
+
+namespace {
+
+QString quoted(const QString& text) {
+    return u'\'' + QString(text).replace(QStringLiteral("'"), QStringLiteral("''")) + u'\'';
+}
+
+int majorVersion(const QString& version) {
+    return version.section(u'.', 0, 0).toInt();
+}
+
+// Keys the connection and pins the cipher to SQLCipher 3's settings (page size 1024,
+// PBKDF2-HMAC-SHA1 with 64,000 iterations, HMAC-SHA1), so that a file made by one SQLCipher
+// version opens with any other and with the sqlcipher shell.
+void applyKey(sqlite3* db) {
+    executeSql(
+        db, QStringLiteral("PRAGMA key = %1").arg(quoted(QString::fromLatin1(kDatabasePassword))));
+    SqliteStatement version(db, QStringLiteral("PRAGMA cipher_version"));
+    // A plain SQLite ignores the key and would write the settings unencrypted.
+    if (!version.step()) throw Error(QStringLiteral("The settings database needs SQLCipher"));
+    if (majorVersion(version.columnText(0)) >= 4) {
+        executeSql(db, QStringLiteral("PRAGMA cipher_compatibility = 3"));
+    } else {
+        executeSql(db, QStringLiteral("PRAGMA cipher_page_size = 1024; PRAGMA kdf_iter = 64000; "
+                                      "PRAGMA cipher_use_hmac = ON"));
+    }
+}
+
+QStringList columnNames(ColumnWriter writer) {
+    QStringList names;
+    for (const SettingsColumn& column : kSettingsColumns) {
+        if (column.writer == writer) names << QString::fromLatin1(column.name);
+    }
+    return names;
+}
+
+QString writeSql(ColumnWriter writer, std::optional<qint64> rowId) {
+    const QStringList names = columnNames(writer);
+    if (rowId) {
+        return QStringLiteral("UPDATE Settings SET %1 = ? WHERE rowid = %2")
+            .arg(names.join(u" = ?, "))
+            .arg(*rowId);
+    }
+    return QStringLiteral("INSERT INTO Settings (%1) VALUES (?%2)")
+        .arg(names.join(u", "), QStringLiteral(", ?").repeated(names.size() - 1));
+}
+
+QString createTableSql() {
+    QStringList definitions;
+    for (const SettingsColumn& column : kSettingsColumns)
+        definitions << QString::fromLatin1(column.name) + u' ' + column.declaredType();
+    return QStringLiteral("CREATE TABLE Settings (%1)").arg(definitions.join(u", "));
+}
+
+QString selectFirstRowSql() {
+    QStringList names;
+    for (const SettingsColumn& column : kSettingsColumns) names << QString::fromLatin1(column.name);
+    return QStringLiteral("SELECT %1 FROM Settings ORDER BY rowid LIMIT 1").arg(names.join(u", "));
+}
+
+std::optional<qint64> firstRowId(sqlite3* db) {
+    SqliteStatement select(db, QStringLiteral("SELECT rowid FROM Settings ORDER BY rowid LIMIT 1"));
+    if (!select.step()) return std::nullopt;
+    return select.columnInt64(0);
+}
+
+}  // namespace
+
+void SettingsDatabase::Closer::operator()(sqlite3* db) const {
+    sqlite3_close_v2(db);
+}
+
+SettingsDatabase::SettingsDatabase(const QString& path) {
+    if (QFileInfo(path).isFile()) {
+        connect(path);
+        // Reading the schema proves the key and the table; nothing is written to the file.
+        SqliteStatement check(db_.get(), selectFirstRowSql());
+    } else {
+        create(path);
+    }
+}
+
+SettingsDatabase::~SettingsDatabase() = default;
+
+void SettingsDatabase::connect(const QString& path) {
+    sqlite3* raw = nullptr;
+    // Without SQLITE_OPEN_CREATE: a file that vanished meanwhile is not made anew here.
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    db_.reset(raw);
+    if (rc != SQLITE_OK) {
+        if (!raw) throw Error(QString::fromUtf8(sqlite3_errstr(rc)));
+        throwStorageError(raw);
+    }
+    applyKey(raw);
+}
+
+void SettingsDatabase::create(const QString& path) {
+    // Made exclusively, so that a file that appears meanwhile is never taken for ours.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw Error(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+    file.close();
+    try {
+        connect(path);
+        SqliteTransaction transaction(db_.get());
+        executeSql(db_.get(), createTableSql());
+        transaction.commit();
+    } catch (...) {
+        db_.reset();
+        QFile::remove(path);
+        throw;
+    }
+}
+
+std::optional<SettingsRow> SettingsDatabase::firstRow() const {
+    SqliteStatement select(db_.get(), selectFirstRowSql());
+    if (!select.step()) return std::nullopt;
+    SettingsRow row;
+    for (int i = 0; i < int(kSettingsColumns.size()); ++i) {
+        const SettingsColumn& column = kSettingsColumns[i];
+        if (column.isBoolean()) {
+            row.*column.flag = select.columnInt(i) != 0;
+        } else {
+            row.*column.text = select.columnText(i);
+        }
+    }
+    return row;
+}
+
+void SettingsDatabase::saveSettings(const SettingsRow& row) {
+    writeColumns(ColumnWriter::Save, row, true);
+}
+
+bool SettingsDatabase::saveOrderMapping(const QString& ordParams, const QString& itemParams) {
+    SettingsRow row;
+    row.ordParams = ordParams;
+    row.itemParams = itemParams;
+    return writeColumns(ColumnWriter::OrderMapping, row, false);
+}
+
+bool SettingsDatabase::writeColumns(ColumnWriter writer, const SettingsRow& row,
+                                    bool insertWhenMissing) {
+    SqliteTransaction transaction(db_.get());
+    const std::optional<qint64> rowId = firstRowId(db_.get());
+    if (!rowId && !insertWhenMissing) return false;
+    SqliteStatement statement(db_.get(), writeSql(writer, rowId));
+    int parameter = 1;
+    for (const SettingsColumn& column : kSettingsColumns) {
+        if (column.writer != writer) continue;
+        if (column.isBoolean()) {
+            statement.bindInt(parameter++, row.*column.flag ? 1 : 0);
+        } else {
+            statement.bindText(parameter++, cutToLength(row.*column.text, column.maxLength));
+        }
+    }
+    statement.step();
+    transaction.commit();
+    return true;
+}
+
+}  // namespace norvan::settings

@@ -1,0 +1,284 @@
+#include "SettingsDatabase.h"
+
+#include "common/Error.h"
+
+#include "Printers.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+using norvan::Error;
+using norvan::settings::SettingsDatabase;
+using norvan::settings::SettingsRow;
+
+namespace {
+
+// A connection of its own, keyed as the sqlcipher shell is keyed, to look at the file from
+// outside the library.
+class OutsideConnection {
+  public:
+    explicit OutsideConnection(const QString& path, const char* key = "!%Kestrel9") {
+        sqlite3* raw = nullptr;
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        db_.reset(raw);
+        if (key) exec(QStringLiteral("PRAGMA key = '%1'").arg(QString::fromLatin1(key)));
+    }
+
+    void exec(const QString& sql) {
+        ASSERT_EQ(sqlite3_exec(db_.get(), sql.toUtf8().constData(), nullptr, nullptr, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(db_.get());
+    }
+
+    // Every result row, its columns joined with "|".
+    QStringList rows(const QString& sql) {
+        QStringList result;
+        sqlite3_stmt* raw = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(db_.get(), sql.toUtf8().constData(), -1, &raw, nullptr),
+                  SQLITE_OK)
+            << sqlite3_errmsg(db_.get());
+        std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw,
+                                                                             &sqlite3_finalize);
+        while (raw && sqlite3_step(raw) == SQLITE_ROW) {
+            QStringList columns;
+            for (int i = 0; i < sqlite3_column_count(raw); ++i)
+                columns << QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(raw, i)));
+            result << columns.join(u'|');
+        }
+        return result;
+    }
+
+  private:
+    std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db_{nullptr, &sqlite3_close};
+};
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+SettingsRow filledRow() {
+    SettingsRow row;
+    row.tokenUrl = QStringLiteral("https://token.example/");
+    row.ecomUrl = QStringLiteral("https://shop.example/wp-json/wc/v3/");
+    row.siteUser = QStringLiteral("ck_user");
+    row.sitePass = QStringLiteral(" secret with blanks ");
+    row.prodRes = QStringLiteral("products/");
+    row.orderRes = QStringLiteral("orders/");
+    row.itemTitle = QStringLiteral("line_items");
+    row.automatic = true;
+    row.statusAz = QStringLiteral("processing");
+    row.statusTo = QStringLiteral("تکمیل شده");
+    row.consKey = true;
+    return row;
+}
+
+class SettingsDatabaseTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("EcomDB.s3db"));
+};
+
+TEST_F(SettingsDatabaseTest, CreatesAnEncryptedFileWithTheEmptySettingsTable) {
+    {
+        SettingsDatabase database(path);
+        EXPECT_FALSE(database.hasRow());
+    }
+    ASSERT_TRUE(QFileInfo(path).isFile());
+    EXPECT_FALSE(fileBytes(path).startsWith("SQLite format 3"));
+
+    OutsideConnection outside(path);
+    const char* columns[] = {
+        "TokenURL|NVARCHAR(200)",    "EComURL|NVARCHAR(200)",    "SiteUser|NVARCHAR(150)",
+        "SitePass|NVARCHAR(150)",    "ProdRes|NVARCHAR(150)",    "OrderRes|NVARCHAR(150)",
+        "ProdParams|NVARCHAR(1000)", "OrdParams|NVARCHAR(1000)", "itemParams|NVARCHAR(1000)",
+        "itemTitle|NVARCHAR(100)",   "Automatic|BOOLEAN",        "StatusAz|NVARCHAR(100)",
+        "StatusTo|NVARCHAR(100)",    "ConsKey|BOOLEAN"};
+    // cid|name|type|notnull|default|pk: all nullable, no default, no key.
+    QStringList expected;
+    for (const char* column : columns)
+        expected << QStringLiteral("%1|%2|0||0").arg(expected.size()).arg(column);
+    EXPECT_EQ(outside.rows("PRAGMA table_info(Settings)"), expected);
+    EXPECT_EQ(outside.rows("SELECT type, name FROM sqlite_master"), QStringList{"table|Settings"});
+    EXPECT_EQ(outside.rows("SELECT count(*) FROM Settings"), QStringList{"0"});
+}
+
+TEST_F(SettingsDatabaseTest, SaveAndOrderMappingWriteTheirOwnColumnsOfOneRow) {
+    {
+        SettingsDatabase database(path);
+        EXPECT_FALSE(database.saveOrderMapping(QStringLiteral("a;"), QStringLiteral("b;")));
+        EXPECT_FALSE(database.hasRow());
+
+        SettingsRow saved = filledRow();
+        saved.prodParams = QStringLiteral("not written by Save");
+        database.saveSettings(saved);
+        EXPECT_TRUE(database.saveOrderMapping(QStringLiteral("id;number;"),
+                                              QStringLiteral("sku;quantity;")));
+        saved.statusAz = QStringLiteral("on-hold");
+        saved.automatic = false;
+        database.saveSettings(saved);
+    }
+    SettingsDatabase reopened(path);
+    SettingsRow expected = filledRow();
+    expected.statusAz = QStringLiteral("on-hold");
+    expected.automatic = false;
+    expected.ordParams = QStringLiteral("id;number;");
+    expected.itemParams = QStringLiteral("sku;quantity;");
+    EXPECT_EQ(reopened.firstRow(), expected);
+    EXPECT_EQ(OutsideConnection(path).rows("SELECT Automatic, ConsKey FROM Settings"),
+              QStringList{"0|1"});
+}
+
+TEST_F(SettingsDatabaseTest, WritesGoToTheFirstRowInStorageOrder) {
+    SettingsDatabase{path};
+    OutsideConnection outside(path);
+    outside.exec("INSERT INTO Settings (rowid, StatusAz) VALUES (7, 'second')");
+    outside.exec("INSERT INTO Settings (rowid, StatusAz) VALUES (3, 'first')");
+
+    SettingsDatabase database(path);
+    EXPECT_EQ(database.firstRow()->statusAz, "first");
+    SettingsRow row;
+    row.statusAz = QStringLiteral("saved");
+    database.saveSettings(row);
+    database.saveOrderMapping(QStringLiteral("h;"), QStringLiteral("i;"));
+    EXPECT_EQ(outside.rows("SELECT rowid, StatusAz, OrdParams FROM Settings ORDER BY rowid"),
+              (QStringList{"3|saved|h;", "7|second|"}));
+}
+
+TEST_F(SettingsDatabaseTest, TextsAreCutToTheirDeclaredLengths) {
+    struct Case {
+        QString SettingsRow::*field;
+        int maxLength;
+    };
+    const Case cases[] = {
+        {&SettingsRow::tokenUrl, 200},  {&SettingsRow::ecomUrl, 200},
+        {&SettingsRow::siteUser, 150},  {&SettingsRow::sitePass, 150},
+        {&SettingsRow::prodRes, 150},   {&SettingsRow::orderRes, 150},
+        {&SettingsRow::itemTitle, 100}, {&SettingsRow::statusAz, 100},
+        {&SettingsRow::statusTo, 100},
+    };
+    SettingsDatabase database(path);
+    for (const Case& c : cases) {
+        for (const int length : {c.maxLength, c.maxLength + 50}) {
+            SettingsRow row;
+            row.*c.field = QString(length, u'x');
+            database.saveSettings(row);
+            EXPECT_EQ(database.firstRow().value().*c.field, QString(c.maxLength, u'x'))
+                << "length " << length;
+        }
+    }
+
+    database.saveOrderMapping(QString(1001, u'h'), QString(1000, u'i'));
+    EXPECT_EQ(database.firstRow()->ordParams, QString(1000, u'h'));
+    EXPECT_EQ(database.firstRow()->itemParams, QString(1000, u'i'));
+
+    // A character outside the BMP counts as two units; its half cannot be stored.
+    SettingsRow row;
+    row.statusAz = QString(99, u'a') + QStringLiteral("\U0001F600");
+    database.saveSettings(row);
+    EXPECT_EQ(database.firstRow()->statusAz, QString(99, u'a'));
+}
+
+TEST_F(SettingsDatabaseTest, MissingValuesReadAsEmptyTextAndFalse) {
+    SettingsDatabase database(path);
+    OutsideConnection(path).exec("INSERT INTO Settings DEFAULT VALUES");
+    EXPECT_EQ(database.firstRow(), SettingsRow{});
+}
+
+TEST_F(SettingsDatabaseTest, AFileThatIsNotOursIsReportedAndLeftAsItWas) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> make;
+        QString message;
+    };
+    const Case cases[] = {
+        {"garbage", [](const QString& p) { writeBytes(p, QByteArray(3000, 'z')); },
+         "file is encrypted or is not a database"},
+        {"another key",
+         [](const QString& p) { OutsideConnection(p, "other").exec("CREATE TABLE Settings (a)"); },
+         "file is encrypted or is not a database"},
+        {"plain SQLite",
+         [](const QString& p) { OutsideConnection(p, nullptr).exec("CREATE TABLE Settings (a)"); },
+         "file is encrypted or is not a database"},
+        {"no Settings table",
+         [](const QString& p) { OutsideConnection(p).exec("CREATE TABLE Other (a)"); },
+         "no such table: Settings"},
+        {"empty file", [](const QString& p) { writeBytes(p, {}); }, "no such table: Settings"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path);
+        c.make(path);
+        const QByteArray before = fileBytes(path);
+        try {
+            SettingsDatabase database(path);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), c.message);
+        }
+        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"EcomDB.s3db"});
+    }
+}
+
+TEST_F(SettingsDatabaseTest, AFailedCreationLeavesNoFile) {
+    struct Case {
+        const char* what;
+        std::function<QString(const QString& folder)> prepare;  // returns the database path
+    };
+    const Case cases[] = {
+        {"folder is a file",
+         [](const QString& folder) {
+             writeBytes(folder + "/plain", "x");
+             return folder + "/plain/EcomDB.s3db";
+         }},
+        {"a directory has the database's name",
+         [](const QString& folder) {
+             QDir(folder).mkdir("EcomDB.s3db");
+             return folder + "/EcomDB.s3db";
+         }},
+        {"the journal cannot be made",
+         [](const QString& folder) {
+             QDir(folder).mkdir("EcomDB.s3db-journal");
+             return folder + "/EcomDB.s3db";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        const QString databasePath = c.prepare(folder.path());
+        const QStringList before =
+            QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        EXPECT_THROW(SettingsDatabase{databasePath}, Error);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    }
+}
+
+TEST_F(SettingsDatabaseTest, AReadOnlyFolderGetsNoFile) {
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    if (access(QFile::encodeName(dir.path()).constData(), W_OK) == 0) {
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        GTEST_SKIP() << "folder permissions are not enforced for this user";
+    }
+    EXPECT_THROW(SettingsDatabase{path}, Error);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+}  // namespace
