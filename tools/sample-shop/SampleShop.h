@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,13 +13,17 @@ namespace norvan::sampleshop {
 
 // A loopback stand-in for a WooCommerce REST API v3 shop: products, products/<id>, orders,
 // orders/<id> (with and without a trailing slash) under /wp-json/wc/v3/.
+//
+// Objects keep their members in the shop's own order (nlohmann::ordered_json); a plain
+// nlohmann::json converts to and from it implicitly.
 struct RecordedRequest {
     std::string method;
-    std::string target;  // path and query exactly as received
+    std::string target;                               // path and query exactly as received
     std::multimap<std::string, std::string> headers;  // names as received
     std::string body;
     int connection = 0;  // 1-based number of the TCP connection it came on
-    std::string header(const std::string& name) const;  // first value, name ignoring case; "" if none
+    std::string header(
+        const std::string& name) const;  // first value, name ignoring case; "" if none
 };
 
 enum class Fault {
@@ -26,33 +31,39 @@ enum class Fault {
     Status500,
     Status503,
     Status429,
-    Delay,            // answers normally after Options::delay
-    DropConnection,   // closes the connection without an answer
-    TruncatedBody,    // sends a Content-Length larger than the body, then closes
-    Empty200,         // 200 with an empty body
-    NonJson200,       // 200 with a body that is not JSON
-    RedirectToSlashed // 301 to the same path with a trailing "/"
+    Delay,             // answers normally after the delay given to setFault
+    DropConnection,    // closes the connection without an answer
+    TruncatedBody,     // sends a Content-Length larger than the body, then closes
+    Empty200,          // 200 with an empty body
+    NonJson200,        // 200 with a body that is not JSON
+    RedirectToSlashed  // 301 to the same path with a trailing "/" (a slashed path answers normally)
 };
 
 struct Options {
     std::string consumerKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
     std::string consumerSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
     int perPage = 10;
+    // The real shop takes Basic only over HTTPS and answers it over plain HTTP with 401. This
+    // shop speaks plain HTTP only, so it takes Basic unless told to behave like a plain-HTTP shop.
+    bool basicOverPlainHttp = true;
+    // Time of the OAuth timestamp window and of the dates an update writes.
+    std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
 };
 
 class SampleShop {
-public:
+  public:
     // seed: {"products": [...], "orders": [...]} in the shop's own JSON form.
-    explicit SampleShop(nlohmann::json seed = defaultSeed(), Options options = {});
+    explicit SampleShop(nlohmann::ordered_json seed = defaultSeed(), Options options = {});
     ~SampleShop();  // stops the server
     SampleShop(const SampleShop&) = delete;
     SampleShop& operator=(const SampleShop&) = delete;
 
-    static nlohmann::json defaultSeed();  // realistic Persian products and orders
-    static nlohmann::json loadSeed(const std::string& path);
+    static nlohmann::ordered_json defaultSeed();  // realistic Persian products and orders
+    static nlohmann::ordered_json loadSeed(const std::string& path);  // throws std::runtime_error
 
+    // Returns once the server accepts connections; throws std::runtime_error if it cannot bind.
     void start(int port = 0, const std::string& host = "127.0.0.1");  // 0: the OS picks
-    void stop();
+    void stop();  // closes open connections, idle keep-alive ones included
     int port() const;
     std::string baseUrl() const;  // "http://127.0.0.1:<port>/wp-json/wc/v3/"
 
@@ -61,16 +72,16 @@ public:
 
     std::vector<RecordedRequest> requests() const;
     void clearRequests();
-    int connectionCount() const;
+    int connectionCount() const;  // TCP connections accepted since start()
 
-    nlohmann::json product(long long id) const;  // null when unknown
-    nlohmann::json order(long long id) const;
-    nlohmann::json products() const;
-    nlohmann::json orders() const;
-    void addProduct(nlohmann::json product);  // keeps or assigns "id"
-    void addOrder(nlohmann::json order);
+    nlohmann::ordered_json product(long long id) const;  // null when unknown
+    nlohmann::ordered_json order(long long id) const;
+    nlohmann::ordered_json products() const;
+    nlohmann::ordered_json orders() const;
+    void addProduct(nlohmann::ordered_json product);  // keeps or assigns "id"
+    void addOrder(nlohmann::ordered_json order);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "BodyFields.h"
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace norvan::sampleshop {
+
+// The product schema of the shop: which members a PUT or POST may set and their types.
+FieldCheck checkProductFields(const nlohmann::ordered_json& body);
+
+// A new product with every member the shop answers, before the body's members are applied.
+nlohmann::ordered_json productTemplate(const std::string& now);
+
+// Applies checked members and then derives what the shop derives on saving: the price from the
+// regular and sale price, and with managed stock a quantity (none counts as 0) and the stock
+// status; without managed stock no quantity and the status left as it is. `now` becomes the
+// modification date.
+void applyProductFields(nlohmann::ordered_json& product, const nlohmann::ordered_json& values,
+                        const std::string& now);
+
+// The product's slug from its name: lower-case, blanks as "-", non-ASCII bytes as %xx.
+std::string productSlug(const std::string& name);
+
+}  // namespace norvan::sampleshop

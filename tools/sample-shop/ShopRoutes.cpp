@@ -1,0 +1,352 @@
+#include "ShopRoutes.h"
+
+#include "OrderFields.h"
+#include "ProductFields.h"
+#include "QueryString.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <optional>
+#include <regex>
+#include <variant>
+
+namespace norvan::sampleshop {
+
+namespace {
+
+const std::string kNamespacePath = "/wp-json/wc/v3";
+const std::string kCollectionMethods = "GET, POST";
+const std::string kItemMethods = "GET, POST, PUT, PATCH, DELETE";
+constexpr int kMaxPerPage = 100;
+
+struct Route {
+    enum class Kind { Index, Collection, Item } kind;
+    Resource resource = Resource::Products;
+    long long id = 0;
+};
+
+// WordPress matches routes on the path without its trailing slashes.
+std::optional<Route> matchRoute(const std::string& path) {
+    if (path.rfind(kNamespacePath, 0) != 0) return std::nullopt;
+    std::string rest = path.substr(kNamespacePath.size());
+    while (!rest.empty() && rest.back() == '/') rest.pop_back();
+    if (rest.empty()) return Route{Route::Kind::Index};
+
+    static const std::regex pattern(R"(/(products|orders)(?:/(\d{1,18}))?)");
+    std::smatch match;
+    if (!std::regex_match(rest, match, pattern)) return std::nullopt;
+    const Resource resource = match[1] == "products" ? Resource::Products : Resource::Orders;
+    if (!match[2].matched) return Route{Route::Kind::Collection, resource};
+    return Route{Route::Kind::Item, resource, std::stoll(match[2].str())};
+}
+
+std::string lowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::string resourceName(Resource resource) {
+    return resource == Resource::Products ? "products" : "orders";
+}
+
+RestAnswer noRoute() {
+    return restError("rest_no_route", "No route was found matching the URL and request method.",
+                     404);
+}
+
+RestAnswer invalidId(Resource resource, int status) {
+    return restError(resource == Resource::Products ? "woocommerce_rest_product_invalid_id"
+                                                    : "woocommerce_rest_shop_order_invalid_id",
+                     "Invalid ID.", status);
+}
+
+bool isJsonContentType(const std::string& contentType) {
+    std::string type = lowerAscii(contentType.substr(0, contentType.find(';')));
+    type.erase(0, type.find_first_not_of(" \t"));
+    type.erase(type.find_last_not_of(" \t") + 1);
+    return type == "application/json" || (type.rfind("application/", 0) == 0 && type.size() > 5 &&
+                                          type.compare(type.size() - 5, 5, "+json") == 0);
+}
+
+// The members of a JSON body; an error answer when the body is not JSON. A body of another
+// content type carries no members, as WordPress reads only JSON bodies as JSON.
+std::variant<nlohmann::ordered_json, RestAnswer> bodyMembers(const RestCall& call) {
+    if (call.body.empty() || !isJsonContentType(call.contentType)) {
+        return nlohmann::ordered_json::object();
+    }
+    try {
+        auto body = nlohmann::ordered_json::parse(call.body);
+        return body.is_object() ? body : nlohmann::ordered_json::object();
+    } catch (const nlohmann::ordered_json::parse_error& error) {
+        const bool badUtf8 = std::string(error.what()).find("UTF-8") != std::string::npos;
+        return restError("rest_invalid_json", "Invalid JSON body passed.", 400,
+                         {{"json_error_code", badUtf8 ? 5 : 4},
+                          {"json_error_message",
+                           badUtf8 ? "Malformed UTF-8 characters, possibly incorrectly encoded"
+                                   : "Syntax error"}});
+    }
+}
+
+// A positive whole number of a list's query, or the parameter that failed.
+std::optional<InvalidParameter> readCount(const Parameters& query, const std::string& name,
+                                          int& count, int maximum) {
+    const std::string* text = findParameter(query, name);
+    if (!text) return std::nullopt;
+    const auto check = checkFields({{name, *text}}, {{name, FieldType::Integer}});
+    if (!check.invalid.empty()) return check.invalid.front();
+    const long long value = check.values[name].get<long long>();
+    if (value < 1 || value > maximum) {
+        return InvalidParameter{name, "rest_out_of_bounds",
+                                maximum == std::numeric_limits<int>::max()
+                                    ? name + " must be greater than or equal to 1"
+                                    : name + " must be between 1 (inclusive) and " +
+                                          std::to_string(maximum) + " (inclusive)"};
+    }
+    count = static_cast<int>(value);
+    return std::nullopt;
+}
+
+// WordPress reads a list parameter as items separated by commas or blanks.
+std::vector<std::string> listItems(const std::string& text) {
+    std::vector<std::string> items;
+    std::string item;
+    for (const char c : text + ",") {
+        if (c == ',' || std::isspace(static_cast<unsigned char>(c))) {
+            if (!item.empty()) items.push_back(item);
+            item.clear();
+        } else {
+            item += c;
+        }
+    }
+    return items;
+}
+
+std::optional<InvalidParameter> readStatusFilter(const Parameters& query,
+                                                 std::vector<std::string>& statuses) {
+    const std::string* text = findParameter(query, "status");
+    if (!text) return std::nullopt;
+    std::vector<std::string> allowed = {"any", "trash"};
+    allowed.insert(allowed.end(), orderStatuses().begin(), orderStatuses().end());
+    statuses = listItems(*text);
+    for (std::size_t i = 0; i < statuses.size(); ++i) {
+        if (std::find(allowed.begin(), allowed.end(), statuses[i]) == allowed.end()) {
+            return InvalidParameter{"status", "rest_not_in_enum",
+                                    notOneOfMessage("status[" + std::to_string(i) + "]", allowed)};
+        }
+    }
+    return std::nullopt;
+}
+
+bool matchesStatus(const nlohmann::ordered_json& object, const std::vector<std::string>& wanted) {
+    const std::string status = textMember(object, "status");
+    if (wanted.empty() || std::find(wanted.begin(), wanted.end(), "any") != wanted.end()) {
+        return status != "trash";
+    }
+    return std::find(wanted.begin(), wanted.end(), status) != wanted.end();
+}
+
+bool matchesSku(const nlohmann::ordered_json& product, const std::vector<std::string>& skus) {
+    const std::string sku = lowerAscii(textMember(product, "sku"));
+    return std::any_of(skus.begin(), skus.end(),
+                       [&](const std::string& wanted) { return lowerAscii(wanted) == sku; });
+}
+
+// The answer form of a stored object: its links (and a product's permalink) on this origin.
+nlohmann::ordered_json presented(const nlohmann::ordered_json& object, Resource resource,
+                                 const std::string& origin) {
+    nlohmann::ordered_json copy = object;
+    const std::string collection = origin + kNamespacePath + "/" + resourceName(resource);
+    if (resource == Resource::Products && copy.contains("permalink")) {
+        copy["permalink"] = origin + "/product/" + textMember(copy, "slug") + "/";
+    }
+    copy["_links"] = {
+        {"self", {{{"href", collection + "/" + std::to_string(copy.value("id", 0LL))}}}},
+        {"collection", {{{"href", collection}}}}};
+    return copy;
+}
+
+RestAnswer withAllow(RestAnswer answer, const std::string& methods) {
+    answer.headers.emplace_back("Allow", methods);
+    return answer;
+}
+
+RestAnswer namespaceIndex(const std::string& origin) {
+    nlohmann::ordered_json routes = nlohmann::ordered_json::object();
+    for (const auto& [route, methods] :
+         {std::pair{"", std::vector<std::string>{"GET"}},
+          std::pair{"/products", std::vector<std::string>{"GET", "POST"}},
+          std::pair{"/products/(?P<id>[\\d]+)",
+                    std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}},
+          std::pair{"/orders", std::vector<std::string>{"GET"}},
+          std::pair{"/orders/(?P<id>[\\d]+)",
+                    std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}}}) {
+        routes[std::string("/wc/v3") + route] = {{"namespace", "wc/v3"}, {"methods", methods}};
+    }
+    return {200,
+            {{"namespace", "wc/v3"},
+             {"routes", routes},
+             {"_links", {{"up", {{{"href", origin + "/wp-json/"}}}}}}},
+            {}};
+}
+
+std::optional<RestAnswer> duplicateSku(const ShopCatalog& catalog, long long ownId,
+                                       const nlohmann::ordered_json& values) {
+    const std::string sku = textMember(values, "sku");
+    if (sku.empty()) return std::nullopt;
+    const auto taken = [&](const std::string& candidate) -> const nlohmann::ordered_json* {
+        for (const auto* product : catalog.list(Resource::Products)) {
+            if (product->value("id", 0LL) != ownId &&
+                lowerAscii(textMember(*product, "sku")) == lowerAscii(candidate)) {
+                return product;
+            }
+        }
+        return nullptr;
+    };
+    const auto* holder = taken(sku);
+    if (!holder) return std::nullopt;
+    std::string unique;
+    for (int index = 1; unique.empty() || taken(unique); ++index) {
+        unique = sku + "-" + std::to_string(index);
+    }
+    return restError("product_invalid_sku", "Invalid or duplicated SKU.", 400,
+                     {{"resource_id", holder->value("id", 0LL)}, {"unique_sku", unique}});
+}
+
+}  // namespace
+
+ShopRoutes::ShopRoutes(ShopCatalog& catalog, int perPage) : catalog_(catalog), perPage_(perPage) {}
+
+RestAnswer ShopRoutes::answer(const RestCall& call, const std::string& now) {
+    const auto route = matchRoute(call.path);
+    const bool read = call.method == "GET" || call.method == "HEAD";
+    const bool edit = call.method == "PUT" || call.method == "PATCH" || call.method == "POST";
+    if (!route) return noRoute();
+
+    auto members = bodyMembers(call);
+    if (auto* error = std::get_if<RestAnswer>(&members)) return *error;
+    const auto& body = std::get<nlohmann::ordered_json>(members);
+
+    switch (route->kind) {
+        case Route::Kind::Index:
+            return read ? namespaceIndex(call.origin) : noRoute();
+        case Route::Kind::Collection:
+            if (read) return withAllow(list(route->resource, call), kCollectionMethods);
+            if (call.method == "POST" && route->resource == Resource::Products) {
+                return withAllow(createProduct(call, body, now), kCollectionMethods);
+            }
+            return noRoute();
+        case Route::Kind::Item:
+            if (read) return withAllow(item(route->resource, route->id, call), kItemMethods);
+            if (edit) {
+                return withAllow(update(route->resource, route->id, call, body, now), kItemMethods);
+            }
+            return noRoute();
+    }
+    return noRoute();
+}
+
+RestAnswer ShopRoutes::list(Resource resource, const RestCall& call) {
+    int perPage = perPage_;
+    int page = 1;
+    std::vector<std::string> statuses;
+    std::vector<InvalidParameter> invalid;
+    if (auto error = readCount(call.query, "per_page", perPage, kMaxPerPage)) {
+        invalid.push_back(*error);
+    }
+    if (auto error = readCount(call.query, "page", page, std::numeric_limits<int>::max())) {
+        invalid.push_back(*error);
+    }
+    if (auto error = readStatusFilter(call.query, statuses)) invalid.push_back(*error);
+    if (!invalid.empty()) return invalidParameters(invalid);
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_view", "Sorry, you cannot list resources.", 401);
+    }
+
+    // The shop ignores an empty sku (PHP's empty() holds for "" and "0").
+    const std::string* sku = findParameter(call.query, "sku");
+    std::vector<std::string> skus;
+    if (resource == Resource::Products && sku && !sku->empty() && *sku != "0") {
+        std::string item;
+        for (const char c : *sku + ",") {
+            if (c == ',') {
+                skus.push_back(item);
+                item.clear();
+            } else {
+                item += c;
+            }
+        }
+    }
+
+    std::vector<const nlohmann::ordered_json*> found;
+    for (const auto* object : catalog_.list(resource)) {
+        if (!matchesStatus(*object, statuses)) continue;
+        if (!skus.empty() && !matchesSku(*object, skus)) continue;
+        found.push_back(object);
+    }
+
+    const auto total = static_cast<long long>(found.size());
+    const long long totalPages = (total + perPage - 1) / perPage;
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    const long long first = static_cast<long long>(page - 1) * perPage;
+    for (long long i = first; i < total && i < first + perPage; ++i) {
+        items.push_back(presented(*found[static_cast<std::size_t>(i)], resource, call.origin));
+    }
+    return {
+        200,
+        std::move(items),
+        {{"X-WP-Total", std::to_string(total)}, {"X-WP-TotalPages", std::to_string(totalPages)}}};
+}
+
+RestAnswer ShopRoutes::item(Resource resource, long long id, const RestCall& call) {
+    const auto* object = catalog_.find(resource, id);
+    if (!object) return invalidId(resource, 404);
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_view", "Sorry, you cannot view this resource.",
+                         401);
+    }
+    return {200, presented(*object, resource, call.origin), {}};
+}
+
+RestAnswer ShopRoutes::update(Resource resource, long long id, const RestCall& call,
+                              const nlohmann::ordered_json& body, const std::string& now) {
+    const FieldCheck check =
+        resource == Resource::Products ? checkProductFields(body) : checkOrderFields(body);
+    if (!check.invalid.empty()) return invalidParameters(check.invalid);
+
+    auto* object = catalog_.find(resource, id);
+    if (object && !call.authenticated) {
+        return restError("woocommerce_rest_cannot_edit",
+                         "Sorry, you are not allowed to edit this resource.", 401);
+    }
+    if (!object) return invalidId(resource, 400);
+
+    if (resource == Resource::Products) {
+        if (auto error = duplicateSku(catalog_, id, check.values)) return *error;
+        applyProductFields(*object, check.values, now);
+    } else {
+        applyOrderFields(*object, check.values, now);
+    }
+    return {200, presented(*object, resource, call.origin), {}};
+}
+
+RestAnswer ShopRoutes::createProduct(const RestCall& call, const nlohmann::ordered_json& body,
+                                     const std::string& now) {
+    const FieldCheck check = checkProductFields(body);
+    if (!check.invalid.empty()) return invalidParameters(check.invalid);
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_create",
+                         "Sorry, you are not allowed to create resources.", 401);
+    }
+    if (auto error = duplicateSku(catalog_, 0, check.values)) return *error;
+
+    nlohmann::ordered_json product = productTemplate(now);
+    applyProductFields(product, check.values, now);
+    const auto& stored = catalog_.add(Resource::Products, std::move(product));
+    const std::string self =
+        call.origin + kNamespacePath + "/products/" + std::to_string(stored.value("id", 0LL));
+    return {201, presented(stored, Resource::Products, call.origin), {{"Location", self}}};
+}
+
+}  // namespace norvan::sampleshop
