@@ -1,0 +1,63 @@
+#include "shop/FormattedJson.h"
+#include "shop/JsonBody.h"
+
+#include "Printers.h"
+
+#include <gtest/gtest.h>
+
+namespace norvan::shop {
+namespace {
+
+TEST(JsonBodyTest, WritesMembersInOrderWithTheShopsEscaping) {
+    JsonBody body;
+    body.add(QStringLiteral("status"), "completed")
+        .add(QStringLiteral("stock_quantity"), 12)
+        .add(QStringLiteral("big"), qint64(-9007199254740993))
+        .add(QStringLiteral("manage_stock"), true)
+        .add(QStringLiteral("virtual"), false)
+        .addNull(QStringLiteral("date_on_sale_from"))
+        .add(QStringLiteral("a/b"), QString::fromUtf8("\"q\" \\ 1/2 \b\t\n\f\r|\x01|\x1f"))
+        .add(QStringLiteral("name"), QString::fromUtf8("لیوان چای"));
+    EXPECT_EQ(body.compactText(),
+              QByteArray("{\"status\":\"completed\",\"stock_quantity\":12,"
+                         "\"big\":-9007199254740993,\"manage_stock\":true,\"virtual\":false,"
+                         "\"date_on_sale_from\":null,"
+                         "\"a\\/b\":\"\\\"q\\\" \\\\ 1\\/2 \\b\\t\\n\\f\\r|\x01|\x1f\","
+                         "\"name\":\"") +
+                  QString::fromUtf8("لیوان چای").toUtf8() + "\"}");
+    EXPECT_EQ(JsonBody().compactText(), "{}");
+}
+
+TEST(FormattedJsonTest, LaysOutEveryMemberOnItsOwnLine) {
+    EXPECT_EQ(formatJson(R"({"id":5,"tags":[1,2]})"),
+              QStringLiteral("{\r\n    \"id\": 5,\r\n    \"tags\": [\r\n        1,\r\n        2\r\n"
+                             "    ]\r\n}"));
+    EXPECT_EQ(formatJson("{}"), QStringLiteral("{\r\n}"));
+    EXPECT_EQ(formatJson(" [ ] "), QStringLiteral("[\r\n]"));
+    EXPECT_EQ(formatJson(R"([{"a":{},"b":[]}])"),
+              QStringLiteral("[\r\n    {\r\n        \"a\": {\r\n        },\r\n        \"b\": [\r\n"
+                             "        ]\r\n    }\r\n]"));
+}
+
+TEST(FormattedJsonTest, KeepsNumbersAsReceivedAndEscapesStringsLikeTheBody) {
+    EXPECT_EQ(formatJson("[10.0,1E20,3.50,-0.0,123456789012345678901234,18446744073709551615,"
+                         "-42,true,false,null]"),
+              QStringLiteral("[\r\n    10.0,\r\n    1E20,\r\n    3.50,\r\n    -0.0,\r\n"
+                             "    123456789012345678901234,\r\n    18446744073709551615,\r\n"
+                             "    -42,\r\n    true,\r\n    false,\r\n    null\r\n]"));
+    EXPECT_EQ(
+        formatJson(
+            R"({"url":"http:\/\/x\/y","n":"\u0644\u06cc\u0648\u0627\u0646","c":"a\u0001\n\"\\"})"),
+        QString::fromUtf8("{\r\n    \"url\": \"http:\\/\\/x\\/y\",\r\n    \"n\": \"لیوان\",\r\n"
+                          "    \"c\": \"a\x01\\n\\\"\\\\\"\r\n}"));
+}
+
+TEST(FormattedJsonTest, GivesEmptyTextForAnythingButJson) {
+    for (const char* body :
+         {"", "   ", "<html>Not JSON</html>", "{\"id\":5", "[1,2]x", "{'a':1}"}) {
+        EXPECT_EQ(formatJson(body), QString()) << body;
+    }
+}
+
+}  // namespace
+}  // namespace norvan::shop

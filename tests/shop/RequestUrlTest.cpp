@@ -1,0 +1,80 @@
+#include "common/Error.h"
+#include "shop/RequestUrl.h"
+
+#include "Printers.h"
+
+#include <gtest/gtest.h>
+
+namespace norvan::shop {
+namespace {
+
+QByteArray sentUrl(const QString& base, const QString& resource) {
+    return RequestUrl(RequestUrl::join(RequestUrl::normaliseBase(base),
+                                       RequestUrl::normaliseResource(resource)))
+        .encoded();
+}
+
+struct UrlCase {
+    const char* base;
+    const char* resource;
+    const char* sent;
+};
+
+TEST(RequestUrlTest, JoinsBaseAndResourceAndEncodesForTheWire) {
+    const UrlCase cases[] = {
+        {"http://shop.test/wp-json/wc/v3/", "products/",
+         "http://shop.test/wp-json/wc/v3/products/"},
+        {"http://shop.test/wp-json/wc/v3/", "///orders/727/",
+         "http://shop.test/wp-json/wc/v3/orders/727/"},
+        {"http://shop.test/wp-json/wc/v3", "orders", "http://shop.test/wp-json/wc/v3/orders"},
+        {"  shop.test/wp-json/wc/v3/\t", "products/", "http://shop.test/wp-json/wc/v3/products/"},
+        {"http://shop.test/wp-json/wc/v3//", "orders/", "http://shop.test/wp-json/wc/v3/orders/"},
+        {"http://shop.test/wp-json/wc/v3/", "?sku=A", "http://shop.test/wp-json/wc/v3?sku=A"},
+        {"http://shop.test/wp-json/wc/v3/", "", "http://shop.test/wp-json/wc/v3"},
+        {"HTTPS://Shop.test:8443/api/", "orders?status=on-hold",
+         "https://Shop.test:8443/api/orders?status=on-hold"},
+        {"http://shop.test/", "products?sku=A B", "http://shop.test/products?sku=A%20B"},
+        {"http://shop.test/", "products?sku=A+B", "http://shop.test/products?sku=A+B"},
+        {"http://shop.test/", "products?sku=D-3%2Fx", "http://shop.test/products?sku=D-3%2Fx"},
+        {"http://shop.test/", "products?sku=50%&x", "http://shop.test/products?sku=50%25&x="},
+        {"http://shop.test/", "products?sku=a'b\"<>",
+         "http://shop.test/products?sku=a%27b%22%3C%3E"},
+        {"http://shop.test/", "products?sku=A#1", "http://shop.test/products?sku=A"},
+        {"http://shop.test/", "a b/{x}|^`\\'", "http://shop.test/a%20b/%7Bx%7D%7C%5E%60%5C'"},
+        {"http://shop.test/", "products?sku=کتاب",
+         "http://shop.test/products?sku=%DA%A9%D8%AA%D8%A7%D8%A8"},
+    };
+    for (const UrlCase& c : cases) {
+        EXPECT_EQ(sentUrl(QString::fromUtf8(c.base), QString::fromUtf8(c.resource)), c.sent)
+            << c.base << " + " << c.resource;
+    }
+}
+
+TEST(RequestUrlTest, RefusesAddressesWithoutScheme) {
+    try {
+        RequestUrl::normaliseBase(QStringLiteral("host:8443/path"));
+        FAIL() << "host:8443/path was taken";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"host:8443/path\""));
+    }
+    EXPECT_EQ(RequestUrl::normaliseBase(QStringLiteral(" \r\n")), QString());
+    try {
+        RequestUrl(RequestUrl::join(QString(), QStringLiteral("products/")));
+        FAIL() << "a URL without scheme was taken";
+    } catch (const Error& error) {
+        // An empty base gets the slash that joins it to the resource.
+        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"/products/\""));
+    }
+}
+
+TEST(RequestUrlTest, SignatureBaseHasNoQueryAndNoDefaultPort) {
+    EXPECT_EQ(RequestUrl(QStringLiteral("HTTP://Shop.Test:80/Api/orders?status=x")).signatureBase(),
+              "http://shop.test/Api/orders");
+    EXPECT_EQ(RequestUrl(QStringLiteral("https://shop.test:443")).signatureBase(),
+              "https://shop.test/");
+    EXPECT_EQ(RequestUrl(QStringLiteral("http://127.0.0.1:8080/a b")).signatureBase(),
+              "http://127.0.0.1:8080/a%20b");
+}
+
+}  // namespace
+}  // namespace norvan::shop
