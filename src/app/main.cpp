@@ -1,9 +1,13 @@
+#include "app/Environment.h"
+#include "app/TfMain.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QScreen>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QWidget w;
-    w.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    norvan::app::TfMain fMain(norvan::app::Environment::forProgram());
+    fMain.move(fMain.screen()->availableGeometry().center() - fMain.rect().center());
+    fMain.show();
+    return application.exec();
 }

@@ -1,0 +1,28 @@
+#include "Environment.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace norvan::app {
+
+namespace {
+
+void showModalBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+}  // namespace
+
+Environment Environment::forProgram() {
+    return Environment{
+        .appPath = QCoreApplication::applicationDirPath() + u'/',
+        .errorBox = [](const QString& caption,
+                       const QString& text) { showModalBox(QMessageBox::Critical, caption, text); },
+        .messageBox = [](const QString& caption,
+                         const QString& text) { showModalBox(QMessageBox::NoIcon, caption, text); },
+        .clock = common::systemClock(),
+    };
+}
+
+}  // namespace norvan::app

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "common/Clock.h"
+
+#include <QString>
+#include <functional>
+
+namespace norvan::app {
+
+// Shows the error box: stop icon, one OK button.
+using ErrorBox = std::function<void(const QString& caption, const QString& text)>;
+// Shows a plain message with one OK button (the "Saved!" box).
+using MessageBox = std::function<void(const QString& caption, const QString& text)>;
+
+// What the window takes from its surroundings. Tests replace the boxes (so nothing modal ever
+// blocks), the clock and the program folder.
+struct Environment {
+    QString appPath;  // the folder of the settings files, Orders and Products; ends with "/"
+    ErrorBox errorBox;
+    MessageBox messageBox;
+    common::Clock clock;
+
+    // The running program: the executable's folder, modal message boxes, the system clock.
+    static Environment forProgram();
+};
+
+}  // namespace norvan::app

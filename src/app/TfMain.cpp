@@ -1,0 +1,140 @@
+#include "TfMain.h"
+
+#include "AppVersion.h"
+#include "ErrorMessage.h"
+#include "ResourceFile.h"
+#include "common/Error.h"
+#include "settings/SettingsDatabase.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace norvan::app {
+
+namespace {
+
+// The raw data resources written beside the program at start-up, in this order.
+struct LibraryFile {
+    const char* resource;
+    const char* fileName;
+};
+constexpr LibraryFile kLibraryFiles[] = {{"libeay32", "libeay32.dll"},
+                                         {"ssleay32", "ssleay32.dll"}};
+
+constexpr int kButtonPrefixLength = 3;
+constexpr int kMaxPageNameLength = 100;
+
+}  // namespace
+
+TfMain::TfMain(Environment environment, QWidget* parent)
+    : QWidget(parent), environment_(std::move(environment)) {
+    setObjectName(QStringLiteral("fMain"));
+    layOutWindow();
+    connectHandlers();
+    runGuarded([this] { FormCreate(); });
+}
+
+TfMain::~TfMain() = default;
+
+template <typename Sender, typename Signal>
+void TfMain::connectHandler(Sender* sender, Signal signal, void (TfMain::*handler)()) {
+    connect(sender, signal, this,
+            [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+}
+
+void TfMain::connectHandlers() {
+    for (QPushButton* button : {btnSetting, btnOrders, btnProduct}) {
+        connect(button, &QPushButton::clicked, this,
+                [this, button] { runGuarded([this, button] { btnSettingClick(button); }); });
+    }
+    connectHandler(pgMain, &QTabWidget::currentChanged, &TfMain::pgMainChange);
+    connectHandler(btnChangeSetting, &QPushButton::clicked, &TfMain::btnChangeSettingClick);
+    connectHandler(btnSaveSetting, &QPushButton::clicked, &TfMain::btnSaveSettingClick);
+    connectHandler(Button1, &QPushButton::clicked, &TfMain::Button1Click);
+}
+
+void TfMain::FormCreate() {
+    AppPath = environment_.appPath;
+    if (!AppPath.endsWith(u'/')) AppPath += u'/';
+    setStatusPanelText(0, GetAppVersion());
+    InitializeDatabase();
+    extractLibraryFiles();
+}
+
+void TfMain::extractLibraryFiles() {
+    for (const LibraryFile& library : kLibraryFiles) {
+        const QString resource = QString::fromLatin1(library.resource);
+        // A build that was given no such file carries no resource and writes nothing.
+        if (hasDataResource(resource))
+            ExtractResourceFile(resource, AppPath + QString::fromLatin1(library.fileName));
+    }
+}
+
+void TfMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A spontaneous show is the window system restoring the window, not its showing.
+    if (!event->spontaneous()) runGuarded([this] { FormShow(); });
+}
+
+void TfMain::FormShow() {
+    setActivePage(tsMain);
+    ThreadPutBusy = false;
+    ThreadGetBusy = false;
+}
+
+void TfMain::btnSettingClick(QObject* sender) {
+    const QString pageName =
+        QStringLiteral("ts") + sender->objectName().mid(kButtonPrefixLength, kMaxPageNameLength);
+    auto* page = findChild<QWidget*>(pageName);
+    if (!page || pgMain->indexOf(page) < 0)
+        throw Error(QStringLiteral("The window has no page %1").arg(pageName));
+    setActivePage(page);
+    pgMainChange();
+}
+
+void TfMain::pgMainChange() {
+    if (pgMain->currentWidget() != tsSetting) return;
+    enterSettingsViewingState();
+    mCheckLog->clear();
+}
+
+void TfMain::setActivePage(QWidget* page) {
+    const QSignalBlocker noChangeEvent(pgMain);
+    pgMain->setCurrentWidget(page);
+}
+
+void TfMain::setStatusPanelText(int panel, const QString& text) {
+    statusPanels_.at(panel)->setText(text);
+}
+
+QString TfMain::statusPanelText(int panel) const {
+    return statusPanels_.at(panel)->text();
+}
+
+void TfMain::runGuarded(const std::function<void()>& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        try {
+            showError(std::current_exception());
+        } catch (...) {
+            qWarning("The error box itself failed");
+        }
+    }
+}
+
+void TfMain::showError(std::exception_ptr error) {
+    environment_.errorBox(applicationTitle(QCoreApplication::applicationFilePath()),
+                          errorMessageText(error));
+}
+
+void TfMain::showMessage(const QString& text) {
+    environment_.messageBox(applicationTitle(QCoreApplication::applicationFilePath()), text);
+}
+
+}  // namespace norvan::app

@@ -1,0 +1,37 @@
+#include "BoxRecorder.h"
+
+#include <QStringList>
+
+namespace norvan::testing {
+
+QDateTime BoxRecorder::fixedNow() {
+    return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
+}
+
+app::Environment BoxRecorder::environment(const QString& appPath) {
+    return app::Environment{
+        .appPath = appPath,
+        .errorBox =
+            [this](const QString& caption, const QString& text) {
+                errors_.push_back({caption, text});
+            },
+        .messageBox =
+            [this](const QString& caption, const QString& text) {
+                messages_.push_back({caption, text});
+            },
+        .clock = [] { return fixedNow(); },
+    };
+}
+
+QStringList BoxRecorder::errorTexts() const {
+    QStringList texts;
+    for (const Box& box : errors_) texts.append(box.text);
+    return texts;
+}
+
+void BoxRecorder::clear() {
+    errors_.clear();
+    messages_.clear();
+}
+
+}  // namespace norvan::testing
