@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -182,7 +184,54 @@ bool mentions(const std::string& description, const char* words) {
     return description.find(words) != std::string::npos;
 }
 
-QString faultMessage(const std::string& bytes, const TokenHandler& handler) {
+// The answers' formatted layout writes control characters other than backspace, tab, line feed,
+// form feed and carriage return raw inside strings (a customer note may hold one), so the reader
+// takes them as they are: the parser gets them as \u00XX escapes, and fault places are mapped
+// back to the text as given.
+class ParserText {
+  public:
+    explicit ParserText(std::string original) : original_(std::move(original)) {
+        bool inString = false;
+        for (std::size_t i = 0; i < original_.size(); ++i) {
+            const auto c = static_cast<unsigned char>(original_[i]);
+            if (inString && c < 0x20) {
+                escapeStarts_.push_back(parsed_.size());
+                char escape[7];
+                std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
+                parsed_ += escape;
+                continue;
+            }
+            parsed_ += char(c);
+            if (c == '"') {
+                inString = !inString;
+            } else if (inString && c == '\\' && i + 1 < original_.size()) {
+                parsed_ += original_[++i];
+            }
+        }
+    }
+
+    const std::string& original() const { return original_; }
+    const std::string& parsed() const { return parsed_; }
+
+    std::size_t originalIndex(std::size_t parsedIndex) const {
+        constexpr std::size_t kGrowth = 5;  // one byte became six
+        const auto after =
+            std::upper_bound(escapeStarts_.begin(), escapeStarts_.end(), parsedIndex);
+        const auto before = std::size_t(after - escapeStarts_.begin());
+        if (before > 0 && parsedIndex < escapeStarts_[before - 1] + kGrowth + 1) {
+            return escapeStarts_[before - 1] - kGrowth * (before - 1);
+        }
+        return parsedIndex - kGrowth * before;
+    }
+
+  private:
+    std::string original_;
+    std::string parsed_;
+    std::vector<std::size_t> escapeStarts_;  // in parsed_
+};
+
+QString faultMessage(const ParserText& text, const TokenHandler& handler) {
+    const std::string& bytes = text.parsed();
     const std::string& description = handler.faultDescription();
     std::size_t at = handler.faultByte();
     QString message;
@@ -208,8 +257,9 @@ QString faultMessage(const std::string& bytes, const TokenHandler& handler) {
         message =
             QStringLiteral("After parsing a value an unexpected character was encountered: %1.");
     }
-    if (at < bytes.size()) message = message.arg(characterAt(bytes, at));
-    const TextPlace place = placeOf(bytes, at);
+    at = at < bytes.size() ? text.originalIndex(at) : text.original().size();
+    if (at < text.original().size()) message = message.arg(characterAt(text.original(), at));
+    const TextPlace place = placeOf(text.original(), at);
     return message + QStringLiteral(" Path '%1', line %2, position %3.")
                          .arg(handler.path())
                          .arg(place.line)
@@ -219,10 +269,10 @@ QString faultMessage(const std::string& bytes, const TokenHandler& handler) {
 }  // namespace
 
 void readJsonTokens(const QString& text, const std::function<bool(const JsonToken&)>& onToken) {
-    const std::string bytes = text.toStdString();
+    const ParserText parserText(text.toStdString());
     TokenHandler handler(onToken);
-    if (json::sax_parse(bytes, &handler) || handler.stoppedByCaller()) return;
-    throw Error(faultMessage(bytes, handler));
+    if (json::sax_parse(parserText.parsed(), &handler) || handler.stoppedByCaller()) return;
+    throw Error(faultMessage(parserText, handler));
 }
 
 }  // namespace norvan::shop

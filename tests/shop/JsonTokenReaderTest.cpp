@@ -81,6 +81,13 @@ TEST(JsonTokenReaderTest, TopLevelArrayElementsArePathedByIndex) {
     EXPECT_EQ(tokens[7], (Seen{Kind::Integer, "[1].id", "2"}));
 }
 
+TEST(JsonTokenReaderTest, ReadsRawControlCharactersInStrings) {
+    // The answers' layout writes them raw, as the shop's text held them.
+    const auto tokens = tokensOf(QString::fromUtf8("[\"a\x01\x0b\\\"\x1f\"]"));
+    ASSERT_EQ(tokens.size(), 3u);
+    EXPECT_EQ(tokens[1].text, QString::fromUtf8("a\x01\x0b\"\x1f"));
+}
+
 TEST(JsonTokenReaderTest, StopsWhereTheCallerSaysSo) {
     int seen = 0;
     readJsonTokens(QStringLiteral(R"([1,2,3, this is not read)"), [&](const JsonToken& token) {
@@ -123,7 +130,12 @@ TEST(JsonTokenReaderTest, FailsAtTheFaultWithPathLineAndPosition) {
          "Additional text encountered after finished reading JSON content: x. "
          "Path '', line 2, position 2.",
          3},
-        {"[\"a\x01\"]", "Invalid character in string: \\u0001. Path '', line 1, position 4.", 1},
+        {"[\"a\\q\"]", "Invalid character in string: q. Path '', line 1, position 5.", 1},
+        // Raw control characters in strings are read; places count them as one character.
+        {"{\"n\":\"a\x01\x0b\" x}",
+         "After parsing a value an unexpected character was "
+         "encountered: x. Path 'n', line 1, position 12.",
+         3},
         {"{\"n\":\"\xd9\x84\xdb\x8c\"x}",
          "After parsing a value an unexpected character was "
          "encountered: x. Path 'n', line 1, position 10.",
