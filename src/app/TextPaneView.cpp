@@ -1,6 +1,7 @@
 #include "TextPaneView.h"
 
 #include <QTextCursor>
+#include <QTextOption>
 
 namespace norvan::app {
 
@@ -18,6 +19,11 @@ QString displayText(QString text) {
 TextPaneView::TextPaneView(QWidget* parent) : QPlainTextEdit(parent) {
     setReadOnly(true);
     setUndoRedoEnabled(false);
+    // Lines read left to right as a whole, also those that begin with a Persian word (order
+    // lines, log lines naming a product).
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
 }
 
 void TextPaneView::clear() {
