@@ -1,0 +1,192 @@
+#include "OrderFixtures.h"
+#include "Printers.h"
+#include "common/CodePage.h"
+#include "common/Error.h"
+#include "orders/OrderExport.h"
+#include "orders/OrderExtraction.h"
+#include "sample-shop/SampleShop.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace norvan::orders {
+namespace {
+
+using sampleshop::SampleShop;
+
+// The worked example order as the shop holds it: Persian digits in an address field, an empty
+// customer note; and a second order, 728, to show which one a status change reaches.
+nlohmann::ordered_json seed() {
+    nlohmann::ordered_json order =
+        nlohmann::ordered_json::parse(test::kWorkedExampleOrder.toStdString());
+    order["billing"]["address_2"] = "\u06F2\u06F5";
+    order["customer_note"] = "";
+    nlohmann::ordered_json other = order;
+    other["id"] = 728;
+    nlohmann::ordered_json orders = nlohmann::ordered_json::array({order, other});
+    const nlohmann::ordered_json shopSeed = SampleShop::defaultSeed();
+    for (const auto& seeded : shopSeed["orders"]) orders.push_back(seeded);
+    return {{"products", nlohmann::ordered_json::array()}, {"orders", orders}};
+}
+
+class OrderExportTest : public ::testing::Test {
+  protected:
+    void SetUp() override { shop.start(); }
+
+    ShopConnection connection() const {
+        return {QString::fromStdString(shop.baseUrl()),
+                QString::fromStdString(sampleshop::Options{}.consumerKey),
+                QString::fromStdString(sampleshop::Options{}.consumerSecret), false};
+    }
+
+    // What the window's extract button leaves: the order rows, the count and the order's id.
+    void extract(const QString& id, const QString& title = QStringLiteral("line_items")) {
+        extractOrder(connection(), QStringLiteral("orders/"), id, title, extracted);
+    }
+
+    QString exportExtracted(const QStringList& headFields, const QStringList& itemFields) {
+        const OrderFileSource source{
+            extracted.rows, headFields, itemFields, QStringLiteral("line_items"),
+            extracted.itemCount ? QString::number(*extracted.itemCount) : QString()};
+        const StatusChange change{connection(), QStringLiteral("orders/"), extracted.orderId,
+                                  QStringLiteral("processing"), QStringLiteral("completed")};
+        return exportOrder(source, change, appDir.path() + u'/', clock, view);
+    }
+
+    QString exportFailure(const QStringList& headFields, const QStringList& itemFields) {
+        try {
+            exportExtracted(headFields, itemFields);
+        } catch (const Error& e) {
+            return e.message();
+        }
+        return QStringLiteral("(no error)");
+    }
+
+    std::string statusOf(long long id) const { return shop.order(id)["status"]; }
+    int putCount() const {
+        int puts = 0;
+        for (const auto& request : shop.requests()) puts += request.method == "PUT";
+        return puts;
+    }
+    QStringList orderFiles() const {
+        return QDir(appDir.filePath("Orders"))
+            .entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    }
+
+    SampleShop shop{seed()};
+    QTemporaryDir appDir;
+    ExtractedOrder extracted;
+    QString facText;
+    QStringList logs;
+    int pumps = 0;
+    const OrderExportView view{[this](const QString& text) { facText = text; },
+                               [this](const QString& line) { logs.append(line); },
+                               [this] { ++pumps; }};
+    const common::Clock clock = [] { return QDateTime(QDate(2024, 5, 17), QTime(14, 3, 22)); };
+};
+
+const QStringList kHeadFields = {"id",    "billing.first_name", "billing.address_2",
+                                 "total", "date_paid",          "customer_note"};
+const QStringList kItemFields = {"id", "name", "quantity", "price", "sku"};
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+TEST_F(OrderExportTest, WritesTheWorkedExampleAndCompletesTheOrder) {
+    extract("727");
+    const QString path = exportExtracted(kHeadFields, kItemFields);
+
+    const char* expected = "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n";
+    EXPECT_EQ(path, appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"));
+    EXPECT_EQ(bytesOf(path), QByteArray(expected));
+    EXPECT_EQ(facText, QString::fromLatin1(expected));
+    EXPECT_EQ(logs, QStringList({"---Changing status order:  727 //Az:  processing To:  completed",
+                                 "---Update status /\"ORDER\"\\ successfully."}));
+    EXPECT_EQ(pumps, 1);
+    EXPECT_EQ(statusOf(727), "completed");
+    const auto put = shop.requests().back();
+    EXPECT_EQ(put.method, "PUT");
+    EXPECT_EQ(put.target, "/wp-json/wc/v3/orders/727/");
+    EXPECT_EQ(put.body, R"({"status":"completed"})");
+}
+
+TEST_F(OrderExportTest, ExportsAShopOrderOneLinePerItem) {
+    extract("15");  // a customer note with a line break, Persian digits in the address
+    const QString path =
+        exportExtracted({"id", "billing.address_1", "customer_note"}, {"sku", "quantity"});
+    const QString text = QStringLiteral(
+        "^15&خیابان ولیعصر، "
+        "کوچه بهار، پلاک 25، "
+        "واحد 3  &لطفاً قبل از "
+        "ارسال تماس بگیرید. "
+        "زنگ واحد 3 خراب است.^\r\n"
+        "A-1&2\r\n"
+        "A-2&1\r\n");
+    EXPECT_EQ(facText, text);
+    EXPECT_EQ(bytesOf(path), common::encodeAnsi(text));
+}
+
+TEST_F(OrderExportTest, StatusChangeReachesTheExtractedOrderOnly) {
+    extract("728");
+    exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(statusOf(728), "completed");
+    EXPECT_EQ(statusOf(727), "processing");
+    EXPECT_EQ(logs.value(0), "---Changing status order:  728 //Az:  processing To:  completed");
+}
+
+TEST_F(OrderExportTest, FailedExtractionLeavesNoOrderToExport) {
+    extract("727");
+    EXPECT_THROW(extract("728", QString()), Error);  // rows of 728, count of 727
+    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_EQ(orderFiles(), QStringList());
+    EXPECT_EQ(putCount(), 0);
+    EXPECT_EQ(statusOf(727), "processing");
+    EXPECT_EQ(statusOf(728), "processing");
+}
+
+TEST_F(OrderExportTest, StopsBeforeAnyFileWithoutCountOrOrder) {
+    // Nothing extracted since the start: no count, no order.
+    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "'' is not a valid integer value");
+    EXPECT_EQ(facText, "^^\r\n");  // the header line built before the count was read
+
+    extracted.itemCount = 0;
+    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_EQ(orderFiles(), QStringList());
+    EXPECT_TRUE(logs.isEmpty());
+    EXPECT_EQ(putCount(), 0);
+}
+
+TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
+    extract("727");
+    shop.setFault(sampleshop::Fault::Status500);
+    const QString path = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_TRUE(QFile::exists(path));
+    ASSERT_EQ(logs.size(), 2);
+    EXPECT_TRUE(logs[1].startsWith("---Response error: Error: ")) << logs[1].toStdString();
+    EXPECT_TRUE(logs[1].endsWith(" (unsuccessful).")) << logs[1].toStdString();
+    EXPECT_EQ(pumps, 0);
+    EXPECT_EQ(statusOf(727), "processing");
+}
+
+TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
+    extract("727");
+    QFile blocker(appDir.filePath("Orders"));  // a file where the folder belongs
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString failure = exportFailure(kHeadFields, kItemFields);
+    EXPECT_TRUE(
+        failure.startsWith(QStringLiteral("Cannot create file \"%1\". ")
+                               .arg(appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"))))
+        << failure.toStdString();
+    EXPECT_EQ(facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
+    EXPECT_EQ(putCount(), 0);
+    EXPECT_TRUE(logs.isEmpty());
+}
+
+}  // namespace
+}  // namespace norvan::orders
