@@ -281,6 +281,9 @@ void SampleShop::start(int port, const std::string& host) {
     auto server = std::make_unique<httplib::Server>();
     server->set_keep_alive_timeout(kKeepAliveSeconds);
     server->set_keep_alive_max_count(kKeepAliveRequests);
+    // Headers and body go out in separate writes; without this each answer on a kept-alive
+    // connection waits for the client's delayed ACK.
+    server->set_tcp_nodelay(true);
     const auto handler = [&impl](const httplib::Request& request, httplib::Response& response) {
         impl.handle(request, response);
     };

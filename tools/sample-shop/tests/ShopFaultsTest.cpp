@@ -1,0 +1,96 @@
+#include "ShopFixture.h"
+
+#include <chrono>
+#include <string>
+
+namespace norvan::sampleshop {
+namespace {
+
+using namespace std::chrono_literals;
+
+using ShopFaultsTest = ShopFixture;
+
+TEST_F(ShopFaultsTest, StatusFaultsAnswerWithTheStandardReasonPhrases) {
+    const struct {
+        Fault fault;
+        int status;
+        std::string reason;
+    } cases[] = {
+        {Fault::Status500, 500, "Internal Server Error"},
+        {Fault::Status503, 503, "Service Unavailable"},
+        {Fault::Status429, 429, "Too Many Requests"},
+    };
+    for (const auto& c : cases) {
+        shop().setFault(c.fault);
+        const auto result = get("orders?status=processing");
+        ASSERT_TRUE(result) << c.status;
+        EXPECT_EQ(result->status, c.status);
+        EXPECT_EQ(result->reason, c.reason);
+    }
+    shop().setFault(Fault::None);
+    EXPECT_EQ(get("orders?status=processing")->status, 200);
+}
+
+TEST_F(ShopFaultsTest, EmptyAndNonJson200) {
+    shop().setFault(Fault::Empty200);
+    auto result = get("orders/15/");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(result->body, "");
+
+    shop().setFault(Fault::NonJson200);
+    result = get("orders/15/");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_FALSE(result->body.empty());
+    EXPECT_FALSE(nlohmann::json::accept(result->body));
+}
+
+TEST_F(ShopFaultsTest, RedirectsToTheSlashedPathWhichAnswersNormally) {
+    shop().setFault(Fault::RedirectToSlashed);
+    auto cli = client();
+    auto result = cli->Get(kApi + "orders?status=processing");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 301);
+    EXPECT_EQ(result->reason, "Moved Permanently");
+    EXPECT_EQ(
+        result->get_header_value("Location"),
+        "http://127.0.0.1:" + std::to_string(shop().port()) + kApi + "orders/?status=processing");
+
+    cli->set_follow_location(true);
+    result = cli->Get(kApi + "orders?status=processing");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(bodyOf(result).size(), 4u);
+}
+
+TEST_F(ShopFaultsTest, DroppedConnectionAndTruncatedBodyFailOnTheClient) {
+    for (const Fault fault : {Fault::DropConnection, Fault::TruncatedBody}) {
+        shop().setFault(fault);
+        const auto result = get("orders/15/");
+        EXPECT_FALSE(result);
+        EXPECT_EQ(result.error(), httplib::Error::Read);
+    }
+    shop().setFault(Fault::None);
+    EXPECT_EQ(get("orders/15/")->status, 200);
+    EXPECT_EQ(shop().requests().size(), 3u);  // the failed ones are recorded too
+}
+
+TEST_F(ShopFaultsTest, DelayAnswersNormallyAfterwards) {
+    shop().setFault(Fault::Delay, 20ms);
+    const auto result = get("orders/15/");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+}
+
+TEST_F(ShopFaultsTest, StopEndsALongDelay) {
+    shop().setFault(Fault::Delay, 10min);
+    auto cli = client();
+    cli->set_read_timeout(0, 200'000);
+    const auto result = cli->Get(kApi + "orders/15/");
+    EXPECT_EQ(result.error(), httplib::Error::Read);
+    shop().stop();  // returns although the handler still waits out its delay
+}
+
+}  // namespace
+}  // namespace norvan::sampleshop
