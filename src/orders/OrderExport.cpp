@@ -14,46 +14,45 @@ namespace norvan::orders {
 
 namespace {
 
-void changeOrderStatus(const StatusChange& change, const OrderExportView& view) {
+void changeOrderStatus(const StatusChange& change, OrderExportWindow& window) {
     const ShopConnection& connection = change.connection;
     shop::TWooCommerceAPI client(connection.baseUrl, connection.user, connection.password,
                                  connection.oauth1);
-    view.appendLog(QStringLiteral("---Changing status order:  ") + change.orderId +
-                   QStringLiteral(" //Az:  ") + change.statusAz + QStringLiteral(" To:  ") +
-                   change.statusTo);
+    window.appendLog(QStringLiteral("---Changing status order:  ") + change.orderId +
+                     QStringLiteral(" //Az:  ") + change.statusAz + QStringLiteral(" To:  ") +
+                     change.statusTo);
     client.setOrderRes(change.orderRes + change.orderId + u'/');
     const QString result =
         client.UpdateOrder(shop::JsonBody().add(QStringLiteral("status"), change.statusTo));
     if (shop::isFailureResult(result)) {
-        view.appendLog(QStringLiteral("---Response error: ") + result +
-                       QStringLiteral(" (unsuccessful)."));
+        window.appendLog(QStringLiteral("---Response error: ") + result +
+                         QStringLiteral(" (unsuccessful)."));
     } else {
-        view.appendLog(QStringLiteral("---Update status /\"ORDER\"\\ successfully."));
-        view.processEvents();
+        window.appendLog(QStringLiteral("---Update status /\"ORDER\"\\ successfully."));
+        window.processEvents();
     }
 }
 
 }  // namespace
 
 QString exportOrder(const OrderFileSource& source, const StatusChange& change,
-                    const QString& appPath, const common::Clock& clock,
-                    const OrderExportView& view) {
+                    const QString& appPath, const common::Clock& clock, OrderExportWindow& window) {
     QStringList lines;
     try {
         GenerateCOMSTR(source, lines);
     } catch (...) {
-        view.showFacText(common::joinLines(lines));  // the lines built up to the fault
+        window.setFacText(common::joinLines(lines));  // the lines built up to the fault
         throw;
     }
     const QString text = NormalizeDigits(common::joinLines(lines));
-    view.showFacText(text);
+    window.setFacText(text);
 
     if (change.orderId.isEmpty()) throw Error(QStringLiteral("List index out of bounds (-1)"));
 
     const QString folder = QDir(appPath).filePath(QStringLiteral("Orders"));
     QDir().mkpath(folder);  // a folder that cannot be made fails the file's creation below
     const QString path = writeOrderFile(folder, text, clock());
-    changeOrderStatus(change, view);
+    changeOrderStatus(change, window);
     return path;
 }
 

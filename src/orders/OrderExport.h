@@ -1,11 +1,11 @@
 #pragma once
 
+#include "OrderExportWindow.h"
 #include "OrderLines.h"
 #include "ShopConnection.h"
 #include "common/Clock.h"
 
 #include <QString>
-#include <functional>
 
 namespace norvan::orders {
 
@@ -18,13 +18,6 @@ struct StatusChange {
     QString statusTo;  // edtStatusTo
 };
 
-// The window's side of an export.
-struct OrderExportView {
-    std::function<void(const QString& text)> showFacText;  // replaces the whole text of mFac
-    std::function<void(const QString& line)> appendLog;    // appends one line to mLogs
-    std::function<void()> processEvents;                   // lets pending window events run
-};
-
 // Hands one extracted order to the accounting program, then changes its status in the shop:
 // builds the lines (GenerateCOMSTR) and shows them in mFac, normalised (NormalizeDigits) as the
 // file will hold them; writes them as a new file in appPath + "Orders/" (created with its parents)
@@ -33,7 +26,6 @@ struct OrderExportView {
 // no order was extracted ("List index out of bounds (-1)", before any file is written) and when
 // the file cannot be written. Returns the path of the file written.
 QString exportOrder(const OrderFileSource& source, const StatusChange& change,
-                    const QString& appPath, const common::Clock& clock,
-                    const OrderExportView& view);
+                    const QString& appPath, const common::Clock& clock, OrderExportWindow& window);
 
 }  // namespace norvan::orders

@@ -52,7 +52,7 @@ class OrderExportTest : public ::testing::Test {
             extracted.itemCount ? QString::number(*extracted.itemCount) : QString()};
         const StatusChange change{connection(), QStringLiteral("orders/"), extracted.orderId,
                                   QStringLiteral("processing"), QStringLiteral("completed")};
-        return exportOrder(source, change, appDir.path() + u'/', clock, view);
+        return exportOrder(source, change, appDir.path() + u'/', clock, window);
     }
 
     QString exportFailure(const QStringList& headFields, const QStringList& itemFields) {
@@ -78,12 +78,14 @@ class OrderExportTest : public ::testing::Test {
     SampleShop shop{seed()};
     QTemporaryDir appDir;
     ExtractedOrder extracted;
-    QString facText;
-    QStringList logs;
-    int pumps = 0;
-    const OrderExportView view{[this](const QString& text) { facText = text; },
-                               [this](const QString& line) { logs.append(line); },
-                               [this] { ++pumps; }};
+    struct Window : OrderExportWindow {
+        void setFacText(const QString& text) override { facText = text; }
+        void appendLog(const QString& line) override { logs.append(line); }
+        void processEvents() override { ++pumps; }
+        QString facText;
+        QStringList logs;
+        int pumps = 0;
+    } window;
     const common::Clock clock = [] { return QDateTime(QDate(2024, 5, 17), QTime(14, 3, 22)); };
 };
 
@@ -104,10 +106,11 @@ TEST_F(OrderExportTest, WritesTheWorkedExampleAndCompletesTheOrder) {
     const char* expected = "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n";
     EXPECT_EQ(path, appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"));
     EXPECT_EQ(bytesOf(path), QByteArray(expected));
-    EXPECT_EQ(facText, QString::fromLatin1(expected));
-    EXPECT_EQ(logs, QStringList({"---Changing status order:  727 //Az:  processing To:  completed",
-                                 "---Update status /\"ORDER\"\\ successfully."}));
-    EXPECT_EQ(pumps, 1);
+    EXPECT_EQ(window.facText, QString::fromLatin1(expected));
+    EXPECT_EQ(window.logs,
+              QStringList({"---Changing status order:  727 //Az:  processing To:  completed",
+                           "---Update status /\"ORDER\"\\ successfully."}));
+    EXPECT_EQ(window.pumps, 1);
     EXPECT_EQ(statusOf(727), "completed");
     const auto put = shop.requests().back();
     EXPECT_EQ(put.method, "PUT");
@@ -127,7 +130,7 @@ TEST_F(OrderExportTest, ExportsAShopOrderOneLinePerItem) {
         "زنگ واحد 3 خراب است.^\r\n"
         "A-1&2\r\n"
         "A-2&1\r\n");
-    EXPECT_EQ(facText, text);
+    EXPECT_EQ(window.facText, text);
     EXPECT_EQ(bytesOf(path), common::encodeAnsi(text));
 }
 
@@ -136,7 +139,8 @@ TEST_F(OrderExportTest, StatusChangeReachesTheExtractedOrderOnly) {
     exportExtracted(kHeadFields, kItemFields);
     EXPECT_EQ(statusOf(728), "completed");
     EXPECT_EQ(statusOf(727), "processing");
-    EXPECT_EQ(logs.value(0), "---Changing status order:  728 //Az:  processing To:  completed");
+    EXPECT_EQ(window.logs.value(0),
+              "---Changing status order:  728 //Az:  processing To:  completed");
 }
 
 TEST_F(OrderExportTest, FailedExtractionLeavesNoOrderToExport) {
@@ -152,12 +156,12 @@ TEST_F(OrderExportTest, FailedExtractionLeavesNoOrderToExport) {
 TEST_F(OrderExportTest, StopsBeforeAnyFileWithoutCountOrOrder) {
     // Nothing extracted since the start: no count, no order.
     EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "'' is not a valid integer value");
-    EXPECT_EQ(facText, "^^\r\n");  // the header line built before the count was read
+    EXPECT_EQ(window.facText, "^^\r\n");  // the header line built before the count was read
 
     extracted.itemCount = 0;
     EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
-    EXPECT_TRUE(logs.isEmpty());
+    EXPECT_TRUE(window.logs.isEmpty());
     EXPECT_EQ(putCount(), 0);
 }
 
@@ -166,10 +170,11 @@ TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
     shop.setFault(sampleshop::Fault::Status500);
     const QString path = exportExtracted(kHeadFields, kItemFields);
     EXPECT_TRUE(QFile::exists(path));
-    ASSERT_EQ(logs.size(), 2);
-    EXPECT_TRUE(logs[1].startsWith("---Response error: Error: ")) << logs[1].toStdString();
-    EXPECT_TRUE(logs[1].endsWith(" (unsuccessful).")) << logs[1].toStdString();
-    EXPECT_EQ(pumps, 0);
+    ASSERT_EQ(window.logs.size(), 2);
+    EXPECT_TRUE(window.logs[1].startsWith("---Response error: Error: "))
+        << window.logs[1].toStdString();
+    EXPECT_TRUE(window.logs[1].endsWith(" (unsuccessful).")) << window.logs[1].toStdString();
+    EXPECT_EQ(window.pumps, 0);
     EXPECT_EQ(statusOf(727), "processing");
 }
 
@@ -183,9 +188,9 @@ TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
         failure.startsWith(QStringLiteral("Cannot create file \"%1\". ")
                                .arg(appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"))))
         << failure.toStdString();
-    EXPECT_EQ(facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
+    EXPECT_EQ(window.facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
     EXPECT_EQ(putCount(), 0);
-    EXPECT_TRUE(logs.isEmpty());
+    EXPECT_TRUE(window.logs.isEmpty());
 }
 
 }  // namespace
