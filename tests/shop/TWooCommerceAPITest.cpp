@@ -1,0 +1,223 @@
+#include "Printers.h"
+#include "SampleShopFixture.h"
+#include "common/Error.h"
+#include "shop/TWooCommerceAPI.h"
+
+#include <gtest/gtest.h>
+
+namespace norvan::shop {
+namespace {
+
+using sampleshop::Fault;
+
+class TWooCommerceAPITest : public SampleShopFixture {
+  protected:
+    TWooCommerceAPI client(bool oauth1 = false) { return {baseUrl(), kKey, kSecret, oauth1}; }
+};
+
+TEST_F(TWooCommerceAPITest, PutsTheQueryInPlaceOfTheResourcesLastSlash) {
+    struct Case {
+        const char* resource;
+        const char* status;
+        const char* target;
+    };
+    const Case cases[] = {
+        {"products/", "", "/wp-json/wc/v3/products/"},
+        {"orders/727/", "", "/wp-json/wc/v3/orders/727/"},
+        {"orders/", "status=on-hold", "/wp-json/wc/v3/orders?status=on-hold"},
+        {"orders", "status=x", "/wp-json/wc/v3/orders?status=x"},
+        {"orders//", "status=x", "/wp-json/wc/v3/orders/?status=x"},
+        {"/", "sku=A", "/wp-json/wc/v3?sku=A"},
+        {"products/", "sku=C 10", "/wp-json/wc/v3/products?sku=C%2010"},
+        {"products/", "sku=E+5", "/wp-json/wc/v3/products?sku=E+5"},
+        {"products/", "sku=\xda\xa9", "/wp-json/wc/v3/products?sku=%DA%A9"},
+    };
+    TWooCommerceAPI shop = client();
+    for (const Case& c : cases) {
+        shop_.clearRequests();
+        shop.GetResponse(QString::fromUtf8(c.resource), QString::fromUtf8(c.status));
+        ASSERT_EQ(shop_.requests().size(), 1u) << c.resource;
+        EXPECT_EQ(shop_.requests()[0].target, c.target) << c.resource << " " << c.status;
+    }
+}
+
+TEST_F(TWooCommerceAPITest, ReturnsTheAnswerInTheFormattedLayout) {
+    const QString order = client().GetResponse(QStringLiteral("orders/15/"), {});
+    EXPECT_TRUE(
+        order.startsWith(QStringLiteral("{\r\n    \"id\": 15,\r\n    \"parent_id\": 0,\r\n")))
+        << order.left(80).toStdString();
+    EXPECT_TRUE(order.endsWith(u"\r\n}"));
+
+    const QString found =
+        client(true).GetResponse(QStringLiteral("products/"), QStringLiteral("sku=C 10"));
+    EXPECT_TRUE(found.startsWith(QStringLiteral("[\r\n    {\r\n        \"id\": 13,\r\n")))
+        << found.left(80).toStdString();
+}
+
+TEST_F(TWooCommerceAPITest, TurnsEveryFailureIntoAnErrorText) {
+    struct Case {
+        Fault fault;
+        const char* resource;
+        QString result;
+    };
+    const Case cases[] = {
+        {Fault::None, "orders/999999/", "Error: Not Found /"},
+        {Fault::None, "orderz", "Error: Not Found /"},
+        {Fault::Status500, "orders/", "Error: HTTP/1.1 500 Internal Server Error"},
+        {Fault::Status503, "orders/", "Error: HTTP/1.1 503 Service Unavailable"},
+        {Fault::Status429, "orders/", "Error: Too Many Requests /"},
+        {Fault::Empty200, "orders/", ""},
+        {Fault::NonJson200, "orders/", ""},
+    };
+    TWooCommerceAPI shop = client();
+    for (const Case& c : cases) {
+        shop_.setFault(c.fault);
+        EXPECT_EQ(shop.GetResponse(QString::fromUtf8(c.resource), {}), c.result) << c.resource;
+    }
+    shop_.setFault(Fault::None);
+    EXPECT_EQ(TWooCommerceAPI(baseUrl(), kKey, QStringLiteral("cs_wrong"), false)
+                  .GetResponse(QStringLiteral("orders/"), {}),
+              QStringLiteral("Error: Unauthorized /"));
+}
+
+TEST_F(TWooCommerceAPITest, ReportsBrokenTransfersAsRequestFailures) {
+    TWooCommerceAPI shop = client();
+    for (const Fault fault : {Fault::TruncatedBody, Fault::DropConnection}) {
+        shop_.setFault(fault);
+        const QString result = shop.GetResponse(QStringLiteral("orders/"), {});
+        EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
+    }
+
+    sampleshop::SampleShop closed;  // a port known to be free once that shop is gone
+    closed.start();
+    const int port = closed.port();
+    closed.stop();
+    const QString result =
+        TWooCommerceAPI(QStringLiteral("http://127.0.0.1:%1/wp-json/wc/v3/").arg(port), kKey,
+                        kSecret, false)
+            .GetResponse(QStringLiteral("orders/"), {});
+    EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
+}
+
+TEST_F(TWooCommerceAPITest, GivesUpOnAStalledAnswerAfterTheNoProgressLimit) {
+    shop_.setFault(Fault::Delay, std::chrono::seconds(20));
+    TWooCommerceAPI shop(baseUrl(), kKey, kSecret, false, RestLimits{30, 1});
+    const QString result = shop.GetResponse(QStringLiteral("orders/"), {});
+    EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
+}
+
+TEST_F(TWooCommerceAPITest, WriteCallsSendTheBodyAndAnswerWithTheirSuccessText) {
+    TWooCommerceAPI shop = client();
+    const JsonBody body = JsonBody()
+                              .add(QStringLiteral("name"), QString::fromUtf8("چای / سبز"))
+                              .add(QStringLiteral("regular_price"), "150000")
+                              .add(QStringLiteral("stock_quantity"), 12)
+                              .add(QStringLiteral("manage_stock"), true);
+    shop.setProductRes(QStringLiteral("products/10/"));
+    EXPECT_EQ(shop.UpdateProduct(body), QStringLiteral("201 update product."));
+    shop.setProductRes(QStringLiteral("products/"));
+    EXPECT_EQ(shop.AddProduct(body), QStringLiteral("201 create product."));
+    shop.setOrderRes(QStringLiteral("orders/16/"));
+    EXPECT_EQ(shop.UpdateOrder(JsonBody().add(QStringLiteral("status"), "completed")),
+              QStringLiteral("201 update order."));
+
+    const auto requests = shop_.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].method + " " + requests[0].target, "PUT /wp-json/wc/v3/products/10/");
+    EXPECT_EQ(requests[0].body, body.compactText().toStdString());
+    EXPECT_EQ(requests[0].body,
+              "{\"name\":\"\xda\x86\xd8\xa7\xdb\x8c \\/ \xd8\xb3\xd8\xa8\xd8\xb2\","
+              "\"regular_price\":\"150000\",\"stock_quantity\":12,\"manage_stock\":true}");
+    EXPECT_EQ(requests[1].method + " " + requests[1].target, "POST /wp-json/wc/v3/products/");
+    EXPECT_EQ(requests[2].method + " " + requests[2].target, "PUT /wp-json/wc/v3/orders/16/");
+    EXPECT_EQ(requests[2].body, "{\"status\":\"completed\"}");
+    EXPECT_EQ(shop_.order(16)["status"], "completed");
+
+    shop.setProductRes(QStringLiteral("products/999999/"));
+    EXPECT_EQ(shop.UpdateProduct(body), QStringLiteral("Error: Bad Request /"));
+    shop_.setFault(Fault::Status500);
+    EXPECT_EQ(shop.UpdateOrder(body), QStringLiteral("Error: HTTP/1.1 500 Internal Server Error"));
+}
+
+TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
+    TWooCommerceAPI shop = client();
+    const JsonBody body = JsonBody().add(QStringLiteral("status"), "completed");
+    EXPECT_EQ(shop.GetResponse({}, QStringLiteral("status=x")),
+              QStringLiteral("Error: URL resource undefined."));
+    EXPECT_EQ(shop.AddProduct(body), QStringLiteral("Error: Product resource undefined."));
+    EXPECT_EQ(shop.UpdateProduct(body), QStringLiteral("Error: Product resource undefined."));
+    EXPECT_EQ(shop.UpdateOrder(body), QStringLiteral("Error: Order resource undefined."));
+    EXPECT_TRUE(shop_.requests().empty());
+}
+
+TEST_F(TWooCommerceAPITest, RejectsAddressesWithoutScheme) {
+    try {
+        TWooCommerceAPI(QStringLiteral("host:8443/path"), kKey, kSecret, false);
+        FAIL() << "the client was created";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"host:8443/path\""));
+    }
+    TWooCommerceAPI noBase(QString(), kKey, kSecret, false);
+    EXPECT_EQ(noBase.BaseURL(), QString());
+    EXPECT_EQ(noBase.GetResponse(QStringLiteral("products/"), {}),
+              QStringLiteral("Error: Invalid URL: \"/products/\""));
+}
+
+TEST_F(TWooCommerceAPITest, SendsTheFixedHeadersOnEveryRequest) {
+    for (const bool oauth1 : {false, true}) {
+        shop_.clearRequests();
+        TWooCommerceAPI shop = client(oauth1);
+        EXPECT_FALSE(
+            shop.GetResponse(QStringLiteral("orders/"), QStringLiteral("status=processing"))
+                .startsWith(u"Error"));
+        shop.setOrderRes(QStringLiteral("orders/17/"));
+        EXPECT_EQ(shop.UpdateOrder(JsonBody().add(QStringLiteral("status"), "processing")),
+                  QStringLiteral("201 update order."));
+        for (const auto& request : shop_.requests()) {
+            EXPECT_EQ(request.header("Accept"), "*/*");
+            EXPECT_EQ(request.header("Accept-Charset"), "UTF-8");
+            EXPECT_EQ(request.header("Content-Type"), "application/json");
+            EXPECT_EQ(request.header("Expect"), "");
+            EXPECT_EQ(request.header("Cookie"), "");
+            const std::string authorization = request.header("Authorization");
+            if (oauth1) {
+                EXPECT_EQ(authorization.rfind("OAuth oauth_consumer_key=\"ck_", 0), 0u);
+            } else {
+                EXPECT_EQ(authorization,
+                          "Basic " + (kKey + u':' + kSecret).toUtf8().toBase64().toStdString());
+            }
+        }
+    }
+}
+
+TEST_F(TWooCommerceAPITest, MakesAllCallsOfOneClientOnOneConnection) {
+    TWooCommerceAPI shop = client(true);
+    shop.GetResponse(QStringLiteral("orders/"), QStringLiteral("status=processing"));
+    shop.GetResponse(QStringLiteral("orders/15/"), {});
+    shop.GetResponse(QStringLiteral("orders/999999/"), {});
+    shop.setOrderRes(QStringLiteral("orders/15/"));
+    shop.UpdateOrder(JsonBody().add(QStringLiteral("status"), "completed"));
+    const auto requests = shop_.requests();
+    ASSERT_EQ(requests.size(), 4u);
+    for (const auto& request : requests) EXPECT_EQ(request.connection, requests[0].connection);
+    EXPECT_EQ(shop_.connectionCount(), 1);
+}
+
+TEST_F(TWooCommerceAPITest, FollowsARedirectWithTheMethodAndBodyKept) {
+    shop_.setFault(Fault::RedirectToSlashed);
+    for (const bool oauth1 : {false, true}) {
+        shop_.clearRequests();
+        TWooCommerceAPI shop = client(oauth1);
+        shop.setOrderRes(QStringLiteral("orders/16"));
+        EXPECT_EQ(shop.UpdateOrder(JsonBody().add(QStringLiteral("status"), "on-hold")),
+                  QStringLiteral("201 update order."));
+        const auto requests = shop_.requests();
+        ASSERT_EQ(requests.size(), 2u);
+        EXPECT_EQ(requests[1].method + " " + requests[1].target, "PUT /wp-json/wc/v3/orders/16/");
+        EXPECT_EQ(requests[1].body, "{\"status\":\"on-hold\"}");
+        EXPECT_EQ(shop_.order(16)["status"], "on-hold");
+    }
+}
+
+}  // namespace
+}  // namespace norvan::shop
