@@ -1,5 +1,5 @@
 // The settings page over the settings database and SetManifest.ini.
-#include "common/Error.h"
+#include "app/ListItems.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsDatabase.h"
 #include "support/SettingsSeed.h"
@@ -15,12 +15,6 @@
 
 namespace norvan::app {
 namespace {
-
-QStringList items(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
-    return texts;
-}
 
 settings::SettingsRow seededRow() {
     settings::SettingsRow row;
@@ -67,9 +61,9 @@ TEST_F(SettingsPageTest, StoredRowFillsTheBoxesAndDexarCodDefaultsToZero) {
     EXPECT_EQ(fMain.edtStatusTo->text(), "completed");
     EXPECT_TRUE(fMain.chbAutomat->isChecked());
     EXPECT_TRUE(fMain.chbConKey->isChecked());
-    EXPECT_EQ(items(fMain.lstHeadToDexar), QStringList({"id", "billing/first_name"}));
-    EXPECT_EQ(items(fMain.lstItemToDexar), QStringList({"sku", "quantity"}));
-    EXPECT_TRUE(items(fMain.lstWooProduct).isEmpty());
+    EXPECT_EQ(listItems(*fMain.lstHeadToDexar), QStringList({"id", "billing/first_name"}));
+    EXPECT_EQ(listItems(*fMain.lstItemToDexar), QStringList({"sku", "quantity"}));
+    EXPECT_TRUE(listItems(*fMain.lstWooProduct).isEmpty());
 
     EXPECT_EQ(fMain.edtTranCod->text(), "0");
     EXPECT_EQ(iniValue("DexarCod"), "0");
