@@ -77,14 +77,13 @@ QString writeOrderFile(const QString& folder, const QString& text, const QDateTi
     const QDir dir(folder);
     const QByteArray bytes = common::encodeAnsi(text);
 
+    const QString firstChoice = dir.filePath(orderFileName(localTime));
     PartialFile partial(folder);
     QFile& file = partial.file();
-    if (!partial.create())
-        throw cannotCreate(dir.filePath(orderFileName(localTime)), file.errorString());
+    if (!partial.create()) throw cannotCreate(firstChoice, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush())
-        throw cannotCreate(dir.filePath(orderFileName(localTime)), file.errorString());
-    if (::fsync(file.handle()) != 0)
-        throw cannotCreate(dir.filePath(orderFileName(localTime)), qt_error_string(errno));
+        throw cannotCreate(firstChoice, file.errorString());
+    if (::fsync(file.handle()) != 0) throw cannotCreate(firstChoice, qt_error_string(errno));
     file.close();
 
     for (int copy = 1;; ++copy) {
