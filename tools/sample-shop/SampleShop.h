@@ -47,7 +47,9 @@ struct Options {
     // shop speaks plain HTTP only, so it takes Basic unless told to behave like a plain-HTTP shop.
     bool basicOverPlainHttp = true;
     // Time of the OAuth timestamp window and of the dates an update writes.
-    std::function<std::chrono::system_clock::time_point()> clock = std::chrono::system_clock::now;
+    std::function<std::chrono::system_clock::time_point()> clock = [] {
+        return std::chrono::system_clock::now();
+    };
 };
 
 class SampleShop {

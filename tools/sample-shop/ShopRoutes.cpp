@@ -216,7 +216,8 @@ std::optional<RestAnswer> duplicateSku(const ShopCatalog& catalog, long long own
 
 }  // namespace
 
-ShopRoutes::ShopRoutes(ShopCatalog& catalog, int perPage) : catalog_(catalog), perPage_(perPage) {}
+ShopRoutes::ShopRoutes(ShopCatalog& catalog, int perPage)
+    : catalog_(catalog), perPage_(std::clamp(perPage, 1, kMaxPerPage)) {}
 
 RestAnswer ShopRoutes::answer(const RestCall& call, const std::string& now) {
     const auto route = matchRoute(call.path);
