@@ -1,5 +1,7 @@
 #include "BodyFields.h"
 
+#include "AsciiText.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -38,9 +40,7 @@ std::optional<bool> booleanValue(const nlohmann::ordered_json& value) {
         return std::nullopt;
     }
     if (value.is_string()) {
-        std::string text = value.get<std::string>();
-        std::transform(text.begin(), text.end(), text.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const std::string text = lowerAscii(value.get<std::string>());
         if (text == "true" || text == "1") return true;
         if (text == "false" || text == "0") return false;
     }

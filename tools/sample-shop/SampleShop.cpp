@@ -1,5 +1,6 @@
 #include "SampleShop.h"
 
+#include "AsciiText.h"
 #include "ConnectionQueue.h"
 #include "DefaultSeed.h"
 #include "PhpJson.h"
@@ -11,9 +12,7 @@
 
 #include <httplib.h>
 
-#include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <condition_variable>
 #include <ctime>
 #include <fstream>
@@ -32,12 +31,6 @@ constexpr std::size_t kServerThreads = 16;
 constexpr time_t kKeepAliveSeconds = 60;
 constexpr std::size_t kKeepAliveRequests = 100000;
 const char* const kJsonType = "application/json; charset=UTF-8";
-
-std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Headers httplib adds to a request for its handlers; they never came over the wire.
 bool isHttplibHeader(const std::string& name) {

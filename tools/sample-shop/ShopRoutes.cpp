@@ -1,11 +1,11 @@
 #include "ShopRoutes.h"
 
+#include "AsciiText.h"
 #include "OrderFields.h"
 #include "ProductFields.h"
 #include "QueryString.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 #include <optional>
 #include <regex>
@@ -39,12 +39,6 @@ std::optional<Route> matchRoute(const std::string& path) {
     const Resource resource = match[1] == "products" ? Resource::Products : Resource::Orders;
     if (!match[2].matched) return Route{Route::Kind::Collection, resource};
     return Route{Route::Kind::Item, resource, std::stoll(match[2].str())};
-}
-
-std::string lowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 std::string resourceName(Resource resource) {
@@ -108,28 +102,14 @@ std::optional<InvalidParameter> readCount(const Parameters& query, const std::st
     return std::nullopt;
 }
 
-// WordPress reads a list parameter as items separated by commas or blanks.
-std::vector<std::string> listItems(const std::string& text) {
-    std::vector<std::string> items;
-    std::string item;
-    for (const char c : text + ",") {
-        if (c == ',' || std::isspace(static_cast<unsigned char>(c))) {
-            if (!item.empty()) items.push_back(item);
-            item.clear();
-        } else {
-            item += c;
-        }
-    }
-    return items;
-}
-
 std::optional<InvalidParameter> readStatusFilter(const Parameters& query,
                                                  std::vector<std::string>& statuses) {
     const std::string* text = findParameter(query, "status");
     if (!text) return std::nullopt;
     std::vector<std::string> allowed = {"any", "trash"};
     allowed.insert(allowed.end(), orderStatuses().begin(), orderStatuses().end());
-    statuses = listItems(*text);
+    // WordPress reads a list parameter as items separated by commas or blanks.
+    statuses = splitText(*text, ", \t\r\n", false);
     for (std::size_t i = 0; i < statuses.size(); ++i) {
         if (std::find(allowed.begin(), allowed.end(), statuses[i]) == allowed.end()) {
             return InvalidParameter{"status", "rest_not_in_enum",
@@ -269,15 +249,7 @@ RestAnswer ShopRoutes::list(Resource resource, const RestCall& call) {
     const std::string* sku = findParameter(call.query, "sku");
     std::vector<std::string> skus;
     if (resource == Resource::Products && sku && !sku->empty() && *sku != "0") {
-        std::string item;
-        for (const char c : *sku + ",") {
-            if (c == ',') {
-                skus.push_back(item);
-                item.clear();
-            } else {
-                item += c;
-            }
-        }
+        skus = splitText(*sku, ",", true);
     }
 
     std::vector<const nlohmann::ordered_json*> found;
