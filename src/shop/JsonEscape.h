@@ -10,4 +10,7 @@ namespace norvan::shop {
 // every other byte, other control characters and UTF-8 sequences included, is copied raw.
 void appendJsonString(std::string& out, std::string_view utf8);
 
+// The escape of one of those bytes ("\\/" for "/"), or nullptr for a byte written as it is.
+const char* jsonEscapeOf(char c);
+
 }  // namespace norvan::shop

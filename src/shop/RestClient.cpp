@@ -51,15 +51,18 @@ size_t receiveBody(char* data, size_t size, size_t count, void* received) {
 // reason phrase and headers of the one before.
 size_t receiveHeader(char* data, size_t size, size_t count, void* target) {
     auto& received = *static_cast<Received*>(target);
-    QByteArray line(data, qsizetype(size * count));
+    QByteArrayView line(data, qsizetype(size * count));
     while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
+    static constexpr QByteArrayView kContentType = "content-type:";
     if (line.startsWith("HTTP/")) {
         const qsizetype codeStart = line.indexOf(' ');
         const qsizetype reasonStart = codeStart < 0 ? -1 : line.indexOf(' ', codeStart + 1);
-        received.reason = reasonStart < 0 ? QByteArray() : line.mid(reasonStart + 1);
+        received.reason =
+            reasonStart < 0 ? QByteArray() : line.sliced(reasonStart + 1).toByteArray();
         received.contentType.clear();
-    } else if (line.toLower().startsWith("content-type:")) {
-        received.contentType = line.mid(13).trimmed();
+    } else if (line.size() >= kContentType.size() &&
+               qstrnicmp(line.data(), kContentType.data(), kContentType.size()) == 0) {
+        received.contentType = line.sliced(kContentType.size()).trimmed().toByteArray();
     }
     return size * count;
 }
@@ -67,14 +70,15 @@ size_t receiveHeader(char* data, size_t size, size_t count, void* target) {
 // The shop answers in UTF-8; an answer that names another character set the platform knows is
 // converted to UTF-8.
 QByteArray bodyAsUtf8(const QByteArray& body, const QByteArray& contentType) {
-    const qsizetype at = contentType.toLower().indexOf("charset=");
-    if (at < 0) return body;
-    QByteArray charset = contentType.mid(at + 8);
+    static constexpr QByteArrayView kCharset = "charset=";
+    const qsizetype at = contentType.toLower().indexOf(kCharset);
+    QByteArray charset = at < 0 ? QByteArray() : contentType.mid(at + kCharset.size());
     charset.truncate(charset.indexOf(';') < 0 ? charset.size() : charset.indexOf(';'));
     charset = charset.trimmed();
-    if (charset.startsWith('"') && charset.endsWith('"') && charset.size() >= 2) {
+    if (charset.size() >= 2 && charset.startsWith('"') && charset.endsWith('"')) {
         charset = charset.mid(1, charset.size() - 2);
     }
+    if (charset.isEmpty() || qstricmp(charset.constData(), "utf-8") == 0) return body;
     QStringDecoder decoder(charset.constData());
     if (!decoder.isValid() || decoder.name() == QByteArrayView("UTF-8")) return body;
     return QString(decoder(body)).toUtf8();

@@ -4,6 +4,7 @@
 #include "Printers.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace norvan::shop {
 namespace {
@@ -52,10 +53,66 @@ TEST(FormattedJsonTest, KeepsNumbersAsReceivedAndEscapesStringsLikeTheBody) {
                           "    \"c\": \"a\x01\\n\\\"\\\\\"\r\n}"));
 }
 
-TEST(FormattedJsonTest, GivesEmptyTextForAnythingButJson) {
-    for (const char* body :
-         {"", "   ", "<html>Not JSON</html>", "{\"id\":5", "[1,2]x", "{'a':1}"}) {
-        EXPECT_EQ(formatJson(body), QString()) << body;
+TEST(FormattedJsonTest, DecodesEscapesAndWritesThemTheBodysWay) {
+    const QString expected =
+        QStringLiteral("[\r\n    \"") + QStringLiteral(R"(\"\\\/\b\t\n\f\r)") +
+        QStringLiteral("\",\r\n    \"") + QChar(1) + QStringLiteral("A\",\r\n    \"") +
+        QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral("\",\r\n    \"") + QChar(0xE9) +
+        QChar(0) + QStringLiteral("\"\r\n]");
+    EXPECT_EQ(formatJson(R"(["\u0022\u005c\u002F\u0008\u0009\u000A\u000c\u000D","\u0001\u0041",)"
+                         R"("\ud83d\ude00","\u00e9\u0000"])"),
+              expected);
+}
+
+// Every answer is either laid out or, when it is not strict JSON, dropped; the general JSON
+// parser decides which texts are JSON.
+TEST(FormattedJsonTest, TakesExactlyTheTextsThatAreJson) {
+    const char* bodies[] = {
+        "",
+        "   ",
+        "<html>Not JSON</html>",
+        R"({"id":5)",
+        "[1,2]x",
+        "{'a':1}",
+        "[01]",
+        "[1.]",
+        "[.5]",
+        "[-]",
+        "[1e]",
+        "[1E+2]",
+        "[-0.0e-0]",
+        "[tru]",
+        "[nul]",
+        "[true false]",
+        "[1,]",
+        R"({"a":1,})",
+        R"({"a" 1})",
+        "{1:2}",
+        R"(["\x"])",
+        R"(["\u12"])",
+        R"(["\ud800"])",
+        R"(["\udc00"])",
+        R"(["\ud800\u0041"])",
+        "[\"a\tb\"]",
+        "[\"\xC0\xAF\"]",
+        "[\"\xED\xA0\x80\"]",
+        "[\"\xF4\x90\x80\x80\"]",
+        "[\"\xE2\x82\"]",
+        "[\"\xE2\x82\xAC\"]",
+        "\xEF\xBB\xBF{}",
+        " \r\n\t[ ]\n",
+        R"("text")",
+        "42",
+        "null",
+        "[[[[[]]]]]",
+        R"({"a":{"b":[{},[]]}})",
+        "[}",
+        "{]",
+        "[1]]",
+        R"({"a":1}})",
+    };
+    for (const char* body : bodies) {
+        EXPECT_EQ(!formatJson(body).isEmpty(), nlohmann::json::accept(body)) << body;
     }
 }
 
