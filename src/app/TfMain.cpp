@@ -3,12 +3,14 @@
 #include "AppVersion.h"
 #include "ErrorMessage.h"
 #include "ResourceFile.h"
+#include "automation/UnattendedCycle.h"
 #include "common/Error.h"
 #include "settings/SettingsDatabase.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -35,11 +37,14 @@ TfMain::TfMain(Environment environment, QWidget* parent)
     : QWidget(parent), environment_(std::move(environment)) {
     setObjectName(QStringLiteral("fMain"));
     layOutWindow();
+    createCycle();
     connectHandlers();
     runGuarded([this] { FormCreate(); });
 }
 
-TfMain::~TfMain() = default;
+TfMain::~TfMain() {
+    waitForHandedOverRuns();
+}
 
 template <typename Sender, typename Signal>
 void TfMain::connectHandler(Sender* sender, Signal signal, void (TfMain::*handler)()) {
@@ -56,6 +61,29 @@ void TfMain::connectHandlers() {
     connectHandler(btnChangeSetting, &QPushButton::clicked, &TfMain::btnChangeSettingClick);
     connectHandler(btnSaveSetting, &QPushButton::clicked, &TfMain::btnSaveSettingClick);
     connectHandler(Button1, &QPushButton::clicked, &TfMain::Button1Click);
+
+    connectHandler(Button2, &QPushButton::clicked, &TfMain::Button2Click);
+    connectHandler(btnGetOrders, &QPushButton::clicked, &TfMain::btnGetOrdersClick);
+
+    connectHandler(btnextractOrders, &QPushButton::clicked, &TfMain::btnextractOrdersClick);
+    connectHandler(lstOrderHField, &QListWidget::itemDoubleClicked,
+                   &TfMain::lstOrderHFieldDblClick);
+    connectHandler(lstOrderItemField, &QListWidget::itemDoubleClicked,
+                   &TfMain::lstOrderItemFieldDblClick);
+    connectHandler(lstHeadToDexar, &QListWidget::itemDoubleClicked,
+                   &TfMain::lstHeadToDexarDblClick);
+    connectHandler(lstItemToDexar, &QListWidget::itemDoubleClicked,
+                   &TfMain::lstItemToDexarDblClick);
+    connectHandler(Button8, &QPushButton::clicked, &TfMain::Button8Click);
+    connectHandler(btnToDexarAndChangeOrders, &QPushButton::clicked,
+                   &TfMain::btnToDexarAndChangeOrdersClick);
+
+    connectHandler(btnGetProducts, &QPushButton::clicked, &TfMain::btnGetProductsClick);
+    connectHandler(bLoadProd, &QPushButton::clicked, &TfMain::bLoadProdClick);
+    connectHandler(btnUpdateProduct, &QPushButton::clicked, &TfMain::btnUpdateProductClick);
+
+    connectHandler(btnThreadGet, &QPushButton::clicked, &TfMain::btnThreadGetClick);
+    connectHandler(btnThreadPut, &QPushButton::clicked, &TfMain::btnThreadPutClick);
 }
 
 void TfMain::FormCreate() {
@@ -83,8 +111,8 @@ void TfMain::showEvent(QShowEvent* event) {
 
 void TfMain::FormShow() {
     setActivePage(tsMain);
-    ThreadPutBusy = false;
-    ThreadGetBusy = false;
+    cycle_->ThreadPutBusy = false;
+    cycle_->ThreadGetBusy = false;
 }
 
 void TfMain::btnSettingClick(QObject* sender) {

@@ -3,6 +3,10 @@
 #include "Environment.h"
 #include "NameValueGrid.h"
 #include "TextPaneView.h"
+#include "orders/OrderExportWindow.h"
+#include "orders/OrderExtraction.h"
+#include "orders/ShopConnection.h"
+#include "products/ProductRunWindow.h"
 
 #include <QWidget>
 #include <array>
@@ -20,6 +24,9 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 
+namespace norvan::automation {
+class UnattendedCycle;
+}
 namespace norvan::settings {
 class SettingsDatabase;
 }
@@ -31,7 +38,11 @@ namespace norvan::app {
 // from code (btnSaveSettingClick()) lets its errors reach the caller; an operator's click goes
 // through runGuarded, which shows the error box instead. Handlers of each concern live in
 // their own TfMain<Concern>.cpp and are connected in TfMain::connectHandlers.
-class TfMain : public QWidget {
+// The order export and the product run write to the window through their window interfaces,
+// which TfMain implements over its controls (TfMainOrders.cpp, TfMainProducts.cpp).
+class TfMain : public QWidget,
+               private orders::OrderExportWindow,
+               private products::ProductRunWindow {
     Q_OBJECT
   public:
     // Builds the window and runs FormCreate (start-up); errors of start-up go to the error box.
@@ -102,10 +113,6 @@ class TfMain : public QWidget {
     // ---- Shell: start-up, pages, status bar, errors (TfMain.cpp) ----
     // The program folder, ending with "/"; set by FormCreate and fixed from then on.
     QString AppPath;
-    // An order run / a product run started through btnThreadGet / btnThreadPut is queued or
-    // under way. Read and written on the main thread only.
-    bool ThreadGetBusy = false;
-    bool ThreadPutBusy = false;
 
     void FormCreate();
     void FormShow();
@@ -136,12 +143,50 @@ class TfMain : public QWidget {
     void btnChangeSettingClick();
     void btnSaveSettingClick();
     void Button1Click();
-    // Arms the unattended cycle: the period from edtSleepInterval, then lWarning by chbAutomat.
+    // Arms the unattended cycle: the period from edtSleepInterval (empty: "60"), one cycle at
+    // once, then lWarning by chbAutomat. A period that is no whole number changes nothing.
     void SetAutomaticWork();
     QString databasePath() const;
     QString iniPath() const;
     // The open settings database; null when opening it failed at start-up.
     settings::SettingsDatabase* settingsDatabase() const { return settingsDatabase_.get(); }
+
+    // ---- Shop: connection check and order list (TfMainShop.cpp) ----
+    void Button2Click();       // lists the shop's product ids in lstWooProduct, log in mCheckLog
+    void btnGetOrdersClick();  // lists the ids of the orders in status edtStatusAz in lstOrder
+    // Asks the shop for its products (type 0) or orders (type 1) with the connection settings
+    // of the window; the ids go to list, the log to log, the token to edtToken.
+    void CheckWooCommerce(int type, QListWidget& list, TextPaneView& log);
+
+    // ---- Orders: extraction, field mapping, export (TfMainOrders.cpp) ----
+    // Reads the order selected in lstOrder into the order rows, field lists and item count;
+    // nothing selected: nothing happens. What was read before a fault stays shown.
+    void btnextractOrdersClick();
+    void lstOrderHFieldDblClick();     // maps the selected header field
+    void lstOrderItemFieldDblClick();  // maps the selected item field
+    void lstHeadToDexarDblClick();     // unmaps the selected header field
+    void lstItemToDexarDblClick();     // unmaps the selected item field
+    // Stores both mapping lists in the settings row and shows "Saved!"; no row: nothing.
+    void Button8Click();
+    // Writes the extracted order's file in AppPath/Orders and moves that order (not whatever
+    // lstOrder selects now) to status edtStatusTo.
+    void btnToDexarAndChangeOrdersClick();
+    // The last extraction, which the export writes.
+    const orders::ExtractedOrder& extractedOrder() const { return extractedOrder_; }
+
+    // ---- Products: product file and product run (TfMainProducts.cpp) ----
+    // Takes the product file that sorts last in AppPath/Products into lstProdTextFile and
+    // deletes it.
+    void btnGetProductsClick();
+    void bLoadProdClick();         // the product rows of the selected line of lstProdTextFile
+    void btnUpdateProductClick();  // sends every line of lstProdTextFile to the shop
+
+    // ---- Unattended cycle (TfMainAutomation.cpp) ----
+    void tCheckTimeTimer();    // one cycle: starts each run whose busy flag is clear
+    void btnThreadGetClick();  // starts the order run through a worker
+    void btnThreadPutClick();  // starts the product run through a worker
+    // Its ThreadGetBusy and ThreadPutBusy say that a run of that kind is queued or under way.
+    automation::UnattendedCycle& cycle() { return *cycle_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -165,9 +210,40 @@ class TfMain : public QWidget {
     // The database (required by Change and Save); throws when it is not open.
     settings::SettingsDatabase& openSettingsDatabase() const;
 
+    // TfMainShop.cpp
+    orders::ShopConnection shopConnection() const;
+
+    // TfMainOrders.cpp
+    void showExtractedOrder();
+    void setFacText(const QString& text) override;
+    void appendLog(const QString& line) override;  // also the product run's
+    void processEvents() override;                 // also the product run's
+
+    // TfMainProducts.cpp
+    void clearLog() override;
+    void setStatusText(const QString& text) override;
+    void setProductRows(const common::NameValueList& rows) override;
+    void setBusyPointer() override;
+    void setDefaultPointer() override;
+    bool threadPutBusy() const override;
+
+    // TfMainAutomation.cpp
+    void createCycle();
+    bool cycleModeOn();
+    void runHandedOver(void (TfMain::*procedure)());
+    void orderRunProcedure();
+    void productRunProcedure();
+    void waitForHandedOverRuns();
+
     Environment environment_;
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
+    orders::ExtractedOrder extractedOrder_;
+    std::unique_ptr<automation::UnattendedCycle> cycle_;
+    // Runs given to a worker that have not reached the main thread yet. Each worker holds this
+    // window until then, so closing waits for them (and skips their runs).
+    int runsInFlight_ = 0;
+    bool closing_ = false;
 };
 
 }  // namespace norvan::app

@@ -1,7 +1,7 @@
 // The settings page: the settings database and SetManifest.ini, Change and Save.
 #include "ListItems.h"
 #include "TfMain.h"
-#include "automation/CycleInterval.h"
+#include "automation/UnattendedCycle.h"
 #include "common/Error.h"
 #include "settings/IniValues.h"
 #include "settings/MappingLists.h"
@@ -84,7 +84,7 @@ void TfMain::btnChangeSettingClick() {
     openSettingsDatabase();
     enterSettingsEditingState();
     // The cycle stays off while the operator edits; Save arms it again.
-    tCheckTime->stop();
+    cycle_->stop();
     lWarning->hide();
 }
 
@@ -120,10 +120,8 @@ void TfMain::Button1Click() {
 }
 
 void TfMain::SetAutomaticWork() {
-    if (edtSleepInterval->text().isEmpty())
-        edtSleepInterval->setText(QString::fromLatin1(automation::kDefaultCycleMinutes));
-    tCheckTime->setInterval(automation::cycleIntervalMs(edtSleepInterval->text()));
-    // The immediate cycle (tCheckTimeTimer) belongs here, between the period and the warning.
+    edtSleepInterval->setText(cycle_->setPeriod(edtSleepInterval->text()));
+    tCheckTimeTimer();
     lWarning->setVisible(chbAutomat->isChecked());
 }
 

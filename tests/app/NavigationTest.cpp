@@ -1,4 +1,5 @@
 // Pages: the main page's buttons, the page-change handler and the first showing.
+#include "automation/UnattendedCycle.h"
 #include "support/WindowFixture.h"
 
 #include <QGroupBox>
@@ -72,14 +73,14 @@ TEST_F(NavigationTest, SettingsTabShowsSaveDisabledEvenWithAnEditOpen) {
 TEST_F(NavigationTest, FirstShowingOpensMainPageAndClearsBusyFlags) {
     TfMain& fMain = window();
     fMain.setActivePage(fMain.tsOrders);
-    fMain.ThreadGetBusy = true;
-    fMain.ThreadPutBusy = true;
+    fMain.cycle().ThreadGetBusy = true;
+    fMain.cycle().ThreadPutBusy = true;
 
     fMain.show();
 
     EXPECT_EQ(fMain.pgMain->currentWidget(), fMain.tsMain);
-    EXPECT_FALSE(fMain.ThreadGetBusy);
-    EXPECT_FALSE(fMain.ThreadPutBusy);
+    EXPECT_FALSE(fMain.cycle().ThreadGetBusy);
+    EXPECT_FALSE(fMain.cycle().ThreadPutBusy);
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ namespace {
 settings::SettingsRow seededRow() {
     settings::SettingsRow row;
     row.tokenUrl = QStringLiteral("https://token.example/");
-    row.ecomUrl = QStringLiteral("https://shop.example/wp-json/wc/v3/");
+    // A loopback port nobody serves: the cycle that the stored mode arms finds no shop.
+    row.ecomUrl = QStringLiteral("http://127.0.0.1:9/wp-json/wc/v3/");
     row.siteUser = QStringLiteral("ck_user");
     row.sitePass = QStringLiteral("cs_secret");
     row.prodRes = QStringLiteral("products/");
@@ -51,7 +52,7 @@ TEST_F(SettingsPageTest, StoredRowFillsTheBoxesAndDexarCodDefaultsToZero) {
 
     EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
     EXPECT_EQ(fMain.edtTokenURL->text(), "https://token.example/");
-    EXPECT_EQ(fMain.edtEComURL->text(), "https://shop.example/wp-json/wc/v3/");
+    EXPECT_EQ(fMain.edtEComURL->text(), "http://127.0.0.1:9/wp-json/wc/v3/");
     EXPECT_EQ(fMain.edtUser->text(), "ck_user");
     EXPECT_EQ(fMain.edtPassword->text(), "cs_secret");
     EXPECT_EQ(fMain.edtProductRes->text(), "products/");

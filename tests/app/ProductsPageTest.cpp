@@ -1,0 +1,100 @@
+// The products page: the product file from the accounting program and the product run against
+// the sample shop.
+#include "ShopWindowFixture.h"
+#include "app/BusyPointer.h"
+#include "app/ListItems.h"
+#include "common/Error.h"
+
+#include <QPushButton>
+
+namespace norvan::app {
+namespace {
+
+class ProductsPageTest : public ShopWindowFixture {
+  protected:
+    void writeProductFile(const QString& name, const QByteArray& bytes) {
+        folder.makeFolder("Products");
+        folder.writeBytes("Products/" + name, bytes);
+    }
+    nlohmann::ordered_json product(long long id) const { return shop.product(id); }
+};
+
+TEST_F(ProductsPageTest, EachReadTakesTheFileThatSortsLastAndDeletesIt) {
+    const QByteArray older("OLD-1;1;1;0;10;;0\r\n");
+    const QByteArray newer("A;1;1;0;10;;0;X\r\n\r\n   \r\nB;2;0;0;20;15;0\r\n");
+    writeProductFile("P_20240101_0900.ecom", older);
+    writeProductFile("P_20240102_0800.ecom", newer);
+    TfMain& fMain = startWindow();
+
+    fMain.btnGetProducts->click();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    EXPECT_EQ(listItems(*fMain.lstProdTextFile),
+              QStringList({"A;1;1;0;10;;0;X", "   ", "B;2;0;0;20;15;0"}));
+    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(newer));
+    EXPECT_FALSE(folder.isFile("Products/P_20240102_0800.ecom"));
+    EXPECT_TRUE(folder.isFile("Products/P_20240101_0900.ecom"));
+
+    fMain.btnGetProductsClick();
+    EXPECT_EQ(listItems(*fMain.lstProdTextFile), QStringList({"OLD-1;1;1;0;10;;0"}));
+    EXPECT_FALSE(folder.isFile("Products/P_20240101_0900.ecom"));
+
+    fMain.btnGetProductsClick();  // nothing left: the list empties, the pane keeps its text
+    EXPECT_TRUE(listItems(*fMain.lstProdTextFile).isEmpty());
+    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(older));
+}
+
+TEST_F(ProductsPageTest, LoadShowsTheRowsOfTheSelectedLine) {
+    TfMain& fMain = startWindow();
+    fMain.lstProdTextFile->addItems({"A-100;12;true;0.5;150000;;0;Blue", "SHORT;1"});
+
+    fMain.bLoadProdClick();  // nothing selected
+    EXPECT_EQ(fMain.vleProdValue->rowCount(), 0);
+
+    select(*fMain.lstProdTextFile, QStringLiteral("A-100;12;true;0.5;150000;;0;Blue"));
+    fMain.bLoadProd->click();
+    EXPECT_EQ(fMain.vleProdValue->list().rows(),
+              QStringList({"sku=A-100", "manage_stock=true", "stock_quantity=12",
+                           "tax_status=taxable", "weight=0.5", "sale_price=", "sale_price=150000",
+                           "regular_price=150000", "name=Blue"}));
+
+    // A short line fails after its first row, which stays shown.
+    select(*fMain.lstProdTextFile, QStringLiteral("SHORT;1"));
+    EXPECT_THROW(fMain.bLoadProdClick(), Error);
+    EXPECT_EQ(fMain.vleProdValue->list().rows(), QStringList("sku=SHORT"));
+}
+
+TEST_F(ProductsPageTest, UpdateSendsEveryLineToTheShop) {
+    TfMain& fMain = startShopWindow(shopSettings());
+    fMain.lstProdTextFile->addItems({"A-1;40;0;0.6;155000;;0;Tea",
+                                     "\"C 10\";3;1;1.3;650000;600000;0", "B-7;0;1;;1900000;;yes",
+                                     "NOPE-9;1;1;1;1;;0"});
+
+    fMain.btnUpdateProduct->click();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    EXPECT_EQ(product(10)["stock_quantity"], 40);
+    EXPECT_EQ(product(10)["tax_status"], "none");
+    EXPECT_EQ(product(10)["weight"], "0.6");
+    EXPECT_EQ(product(10)["regular_price"], "155000");
+    EXPECT_EQ(product(13)["stock_quantity"], 3);
+    EXPECT_EQ(product(13)["sale_price"], "600000");
+    // An untracked stock stays untracked and in stock.
+    EXPECT_EQ(product(12)["manage_stock"], false);
+    EXPECT_TRUE(product(12)["stock_quantity"].is_null());
+    EXPECT_EQ(product(12)["stock_status"], "instock");
+    EXPECT_EQ(product(12)["regular_price"], "1900000");
+
+    const QStringList log = fMain.mLogs->lines();
+    EXPECT_EQ(log.first(), "---BEGIN Update Product---");
+    EXPECT_EQ(log.count("---Product update successfully /201 update product."), 3);
+    EXPECT_TRUE(log.contains("---Create JSON  /Product id: 13"));
+    EXPECT_TRUE(log.contains("---Product not found /SKU: NOPE-9"));
+    EXPECT_EQ(log.last(), "---END Update Product---");
+    EXPECT_EQ(fMain.statusPanelText(1), "SKU: NOPE-9");
+    EXPECT_EQ(fMain.vleProdValue->list().value(QStringLiteral("sku")), "NOPE-9");
+    EXPECT_FALSE(isBusyPointerShown());
+}
+
+}  // namespace
+}  // namespace norvan::app

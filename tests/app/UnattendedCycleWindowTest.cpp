@@ -1,0 +1,104 @@
+// The unattended cycle of the window against the sample shop: both runs end to end.
+#include "ShopWindowFixture.h"
+#include "automation/UnattendedCycle.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace norvan::app {
+namespace {
+
+class UnattendedCycleWindowTest : public ShopWindowFixture {
+  protected:
+    settings::SettingsRow cycleSettings(bool automatic) const {
+        settings::SettingsRow row = shopSettings();
+        row.automatic = automatic;
+        row.ordParams = QStringLiteral("id;");
+        row.itemParams = QStringLiteral("sku;quantity;");
+        return row;
+    }
+
+    void writeProductFile() const {
+        folder.makeFolder("Products");
+        folder.writeBytes("Products/P_1.ecom", "A-1;40;0;0.6;155000;;0\r\n");
+    }
+
+    // The first line of every order file, in name order.
+    QStringList orderHeaderLines() const {
+        QStringList headers;
+        const QDir orders(folder.filePath("Orders"));
+        for (const QString& name : orders.entryList(QDir::Files, QDir::Name))
+            headers.append(QString::fromLatin1(folder.readBytes("Orders/" + name).split('\r')[0]));
+        headers.sort();
+        return headers;
+    }
+
+    // Both runs of one cycle have been carried out.
+    void expectBothRunsDone() {
+        EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+        EXPECT_EQ(orderHeaderLines(), QStringList({"^15^", "^16^", "^17^", "^18^"}));
+        for (const long long id : {15, 16, 17, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
+        EXPECT_FALSE(folder.isFile("Products/P_1.ecom"));
+        EXPECT_EQ(shop.product(10)["stock_quantity"], 40);
+    }
+};
+
+TEST_F(UnattendedCycleWindowTest, StartUpWithTheModeOnRunsOneCycleAndChangeStopsIt) {
+    writeProductFile();
+    TfMain& fMain = startShopWindow(cycleSettings(true));
+    EXPECT_FALSE(fMain.lWarning->isHidden());
+    EXPECT_TRUE(fMain.tCheckTime->isActive());
+    EXPECT_EQ(fMain.tCheckTime->interval(), 3600000);
+
+    waitForRuns(fMain);
+
+    expectBothRunsDone();
+    EXPECT_EQ(fMain.pgMain->currentWidget(), fMain.tsOrders);
+
+    fMain.btnChangeSetting->click();
+    EXPECT_FALSE(fMain.tCheckTime->isActive());
+    EXPECT_TRUE(fMain.lWarning->isHidden());
+}
+
+TEST_F(UnattendedCycleWindowTest, SaveWithTheModeTickedRunsOneCycle) {
+    writeProductFile();
+    TfMain& fMain = startShopWindow(cycleSettings(false));
+    fMain.btnChangeSettingClick();
+    fMain.chbAutomat->setChecked(true);
+    fMain.edtSleepInterval->setText(QStringLiteral("5"));
+
+    fMain.btnSaveSettingClick();
+    waitForRuns(fMain);
+
+    expectBothRunsDone();
+    EXPECT_FALSE(fMain.lWarning->isHidden());
+    EXPECT_EQ(fMain.tCheckTime->interval(), 300000);
+    EXPECT_TRUE(fMain.tCheckTime->isActive());
+}
+
+TEST_F(UnattendedCycleWindowTest, SaveWithTheModeOffRunsNothingButTheButtonsStillRunByHand) {
+    writeProductFile();
+    TfMain& fMain = startShopWindow(cycleSettings(false));
+    fMain.btnChangeSettingClick();
+    fMain.btnSaveSettingClick();
+
+    EXPECT_FALSE(fMain.cycle().ThreadGetBusy || fMain.cycle().ThreadPutBusy);
+    EXPECT_FALSE(fMain.tCheckTime->isActive());
+    EXPECT_TRUE(fMain.lWarning->isHidden());
+    EXPECT_TRUE(shop.requests().empty());
+
+    fMain.btnThreadGet->click();
+    fMain.btnThreadPut->click();
+    EXPECT_TRUE(fMain.cycle().ThreadGetBusy && fMain.cycle().ThreadPutBusy);
+    waitForRuns(fMain);
+
+    expectBothRunsDone();
+    EXPECT_FALSE(fMain.tCheckTime->isActive());
+}
+
+}  // namespace
+}  // namespace norvan::app
