@@ -47,6 +47,7 @@ class TfMain : public QWidget,
   public:
     // Builds the window and runs FormCreate (start-up); errors of start-up go to the error box.
     explicit TfMain(Environment environment, QWidget* parent = nullptr);
+    // Lets the workers of the unattended cycle hand over their runs, which are then skipped.
     ~TfMain() override;
 
     // ---- Controls (TfMainPages.cpp) ----
@@ -171,8 +172,6 @@ class TfMain : public QWidget,
     // Writes the extracted order's file in AppPath/Orders and moves that order (not whatever
     // lstOrder selects now) to status edtStatusTo.
     void btnToDexarAndChangeOrdersClick();
-    // The last extraction, which the export writes.
-    const orders::ExtractedOrder& extractedOrder() const { return extractedOrder_; }
 
     // ---- Products: product file and product run (TfMainProducts.cpp) ----
     // Takes the product file that sorts last in AppPath/Products into lstProdTextFile and

@@ -100,5 +100,29 @@ TEST_F(UnattendedCycleWindowTest, SaveWithTheModeOffRunsNothingButTheButtonsStil
     EXPECT_FALSE(fMain.tCheckTime->isActive());
 }
 
+TEST_F(UnattendedCycleWindowTest, OrderListShrinkingUnderTheRunEndsItWithoutExportingTwice) {
+    TfMain& fMain = startShopWindow(cycleSettings(false));
+    // Stands in for a run nested in this one that lists fewer orders: at the pump after the
+    // first export the list loses its last two ids.
+    bool shrinking = false;
+    QObject::connect(fMain.lstOrder, &QListWidget::currentRowChanged, &fMain, [&](int row) {
+        if (row != 0 || shrinking) return;
+        shrinking = true;
+        QMetaObject::invokeMethod(
+            &fMain,
+            [&] {
+                for (const int last : {3, 2}) delete fMain.lstOrder->takeItem(last);
+            },
+            Qt::QueuedConnection);
+    });
+
+    fMain.btnThreadGet->click();
+    waitForRuns(fMain);
+
+    EXPECT_EQ(orderHeaderLines(), QStringList({"^17^", "^18^"}));
+    EXPECT_EQ(orderStatus(16), "processing");
+    EXPECT_EQ(orderStatus(15), "processing");
+}
+
 }  // namespace
 }  // namespace norvan::app
