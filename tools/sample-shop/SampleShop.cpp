@@ -97,6 +97,7 @@ struct SampleShop::Impl {
     std::condition_variable stateChanged;
     Fault fault = Fault::None;
     std::chrono::milliseconds delay{};
+    int normalAnswersBeforeFault = 0;
     bool listening = false;
     bool stopping = false;
 
@@ -138,7 +139,8 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
     std::chrono::milliseconds currentDelay;
     {
         std::lock_guard lock(stateMutex);
-        currentFault = fault;
+        currentFault = normalAnswersBeforeFault > 0 ? Fault::None : fault;
+        if (normalAnswersBeforeFault > 0) --normalAnswersBeforeFault;
         currentDelay = delay;
     }
     switch (currentFault) {
@@ -341,10 +343,11 @@ std::string SampleShop::baseUrl() const {
     return "http://" + impl_->host + ":" + std::to_string(impl_->port) + "/wp-json/wc/v3/";
 }
 
-void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay) {
+void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay, int after) {
     std::lock_guard lock(impl_->stateMutex);
     impl_->fault = fault;
     impl_->delay = delay;
+    impl_->normalAnswersBeforeFault = after;
 }
 
 std::vector<RecordedRequest> SampleShop::requests() const {

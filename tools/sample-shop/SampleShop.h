@@ -69,8 +69,9 @@ class SampleShop {
     int port() const;
     std::string baseUrl() const;  // "http://127.0.0.1:<port>/wp-json/wc/v3/"
 
-    // Applies to every later request until set back to Fault::None.
-    void setFault(Fault fault, std::chrono::milliseconds delay = {});
+    // Applies to every later request until set back to Fault::None; the first `after` of them
+    // are still answered normally (a shop that goes down half-way through a run).
+    void setFault(Fault fault, std::chrono::milliseconds delay = {}, int after = 0);
 
     std::vector<RecordedRequest> requests() const;
     void clearRequests();

@@ -31,6 +31,14 @@ TEST_F(ShopFaultsTest, StatusFaultsAnswerWithTheStandardReasonPhrases) {
     EXPECT_EQ(get("orders?status=processing")->status, 200);
 }
 
+TEST_F(ShopFaultsTest, AFaultCanStartAfterSomeNormalAnswers) {
+    shop().setFault(Fault::Status503, {}, 2);
+    EXPECT_EQ(get("orders/15/")->status, 200);
+    EXPECT_EQ(get("orders/16/")->status, 200);
+    EXPECT_EQ(get("orders/17/")->status, 503);
+    EXPECT_EQ(get("orders/17/")->status, 503);
+}
+
 TEST_F(ShopFaultsTest, EmptyAndNonJson200) {
     shop().setFault(Fault::Empty200);
     auto result = get("orders/15/");
