@@ -22,7 +22,8 @@ void TfMain::createCycle() {
 
 bool TfMain::cycleModeOn() {
     if (!chbAutomat->isChecked()) return false;
-    // The cycle goes on to start a worker for each kind whose flag is clear.
+    // The cycle asks at the start of every tick and then starts a worker for each kind whose
+    // flag is clear; a worker holds this window until its run is handed over (see ~TfMain).
     runsInFlight_ += int(!cycle_->ThreadGetBusy) + int(!cycle_->ThreadPutBusy);
     return true;
 }
