@@ -43,7 +43,8 @@ TfMain::TfMain(Environment environment, QWidget* parent)
 }
 
 TfMain::~TfMain() {
-    waitForHandedOverRuns();
+    // A worker of the cycle holds this window until its run is handed over.
+    cycle_->shutDown();
 }
 
 template <typename Sender, typename Signal>

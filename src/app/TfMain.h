@@ -228,21 +228,14 @@ class TfMain : public QWidget,
 
     // TfMainAutomation.cpp
     void createCycle();
-    bool cycleModeOn();
-    void runHandedOver(void (TfMain::*procedure)());
     void orderRunProcedure();
     void productRunProcedure();
-    void waitForHandedOverRuns();
 
     Environment environment_;
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;
     std::unique_ptr<automation::UnattendedCycle> cycle_;
-    // Runs given to a worker that have not reached the main thread yet. Each worker holds this
-    // window until then, so closing waits for them (and skips their runs).
-    int runsInFlight_ = 0;
-    bool closing_ = false;
 };
 
 }  // namespace norvan::app

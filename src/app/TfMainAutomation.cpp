@@ -4,8 +4,6 @@
 #include "automation/UnattendedCycle.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QListWidget>
 
 namespace norvan::app {
@@ -14,29 +12,10 @@ void TfMain::createCycle() {
     cycle_ = std::make_unique<automation::UnattendedCycle>(
         *tCheckTime, this,
         automation::UnattendedCycle::Runs{
-            .modeOn = [this] { return cycleModeOn(); },
-            .orderRun = [this] { runHandedOver(&TfMain::orderRunProcedure); },
-            .productRun = [this] { runHandedOver(&TfMain::productRunProcedure); },
+            .modeOn = [this] { return chbAutomat->isChecked(); },
+            .orderRun = [this] { orderRunProcedure(); },
+            .productRun = [this] { productRunProcedure(); },
         });
-}
-
-bool TfMain::cycleModeOn() {
-    if (!chbAutomat->isChecked()) return false;
-    // The cycle asks at the start of every tick and then starts a worker for each kind whose
-    // flag is clear; a worker holds this window until its run is handed over (see ~TfMain).
-    runsInFlight_ += int(!cycle_->ThreadGetBusy) + int(!cycle_->ThreadPutBusy);
-    return true;
-}
-
-void TfMain::runHandedOver(void (TfMain::*procedure)()) {
-    --runsInFlight_;
-    if (!closing_) (this->*procedure)();
-}
-
-void TfMain::waitForHandedOverRuns() {
-    closing_ = true;
-    cycle_->stop();
-    while (runsInFlight_ > 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void TfMain::tCheckTimeTimer() {
@@ -44,12 +23,10 @@ void TfMain::tCheckTimeTimer() {
 }
 
 void TfMain::btnThreadGetClick() {
-    ++runsInFlight_;
     cycle_->startOrderRun();
 }
 
 void TfMain::btnThreadPutClick() {
-    ++runsInFlight_;
     cycle_->startProductRun();
 }
 

@@ -4,12 +4,23 @@
 #include "SynchronisedRun.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 
 namespace norvan::automation {
 
 UnattendedCycle::UnattendedCycle(QTimer& timer, QObject* context, Runs runs)
     : timer_(timer), context_(context), runs_(std::move(runs)) {
     QObject::connect(&timer_, &QTimer::timeout, context_, [this] { tick(); });
+}
+
+UnattendedCycle::~UnattendedCycle() {
+    shutDown();
+}
+
+void UnattendedCycle::shutDown() {
+    shuttingDown_ = true;
+    timer_.stop();
+    while (workersInFlight_ > 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 QString UnattendedCycle::setPeriod(const QString& minutes) {
@@ -46,12 +57,14 @@ QThread* UnattendedCycle::startProductRun() {
 
 QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run) {
     busy = true;
-    return startSynchronisedRun(context_, [&busy, run] {
+    ++workersInFlight_;
+    return startSynchronisedRun(context_, [this, &busy, run] {
+        --workersInFlight_;
         struct ClearWhenDone {
             bool& flag;
             ~ClearWhenDone() { flag = false; }
         } clear{busy};
-        run();
+        if (!shuttingDown_) run();
     });
 }
 

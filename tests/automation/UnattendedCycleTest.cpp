@@ -109,6 +109,24 @@ TEST(SynchronisedRunTest, ErrorOfARunEndsItSilentlyAndClearsTheFlag) {
     EXPECT_FALSE(cycle.ThreadGetBusy);
 }
 
+TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersAndSkipsTheirRuns) {
+    QObject context;
+    QTimer timer;
+    int runs = 0;
+    QEventLoop loop;
+    int workersGone = 0;
+    {
+        UnattendedCycle cycle{
+            timer, &context, {[] { return true; }, [&runs] { ++runs; }, [&runs] { ++runs; }}};
+        for (QThread* worker : {cycle.startOrderRun(), cycle.startProductRun()})
+            QObject::connect(worker, &QObject::destroyed, &loop, [&] {
+                if (++workersGone == 2) loop.quit();
+            });
+    }  // the window closes before either run was handed over
+    if (workersGone < 2) loop.exec();
+    EXPECT_EQ(runs, 0);
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
