@@ -1,0 +1,142 @@
+// The unattended mode end to end against a shop that checks OAuth 1.0a as WooCommerce does over
+// plain HTTP (Basic is refused there): orders leave the shop as files, products come back.
+#include "automation/UnattendedCycle.h"
+#include "common/CodePage.h"
+#include "sample-shop/SampleShop.h"
+#include "support/SettingsSeed.h"
+#include "support/WindowFixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+
+namespace norvan::app {
+namespace {
+
+class UnattendedRunsTest : public testing::WindowFixture {
+  protected:
+    void SetUp() override {
+        shop.start();
+        seedSettings();
+    }
+
+    void writeProductFile() const {
+        folder.makeFolder("Products");
+        // Windows-1256, as the accounting program writes it: a Persian name, a quoted SKU with
+        // a blank, a SKU with "+", an untracked stock.
+        folder.writeBytes(
+            "Products/P_20240102_0800.ecom",
+            common::encodeAnsi(QString::fromUtf8("A-1;25;true;0.5;155000;;0;\"چای سبز\"\r\n"
+                                                 "\"C 10\";8;0;1;650000;600000;0\r\n"
+                                                 "E+5;4;1;0.25;1000000;;0\r\n"
+                                                 "A-2;0;0;0.45;235000;;1\r\n")));
+    }
+
+    void seedSettings() {
+        settings::SettingsRow row;
+        row.tokenUrl = "/";
+        row.ecomUrl = QString::fromStdString(shop.baseUrl());
+        row.siteUser = QString::fromStdString(sampleshop::Options().consumerKey);
+        row.sitePass = QString::fromStdString(sampleshop::Options().consumerSecret);
+        row.consKey = true;
+        row.prodRes = "products/";
+        row.orderRes = "orders/";
+        row.itemTitle = "line_items";
+        row.statusAz = "processing";
+        row.statusTo = "completed";
+        row.automatic = true;
+        row.ordParams = "id;billing.first_name;billing.address_1;total;customer_note;";
+        row.itemParams = "sku;quantity;price;";
+        testing::seedSettings(folder, row);
+    }
+
+    static sampleshop::Options realShop() {
+        sampleshop::Options options;
+        options.basicOverPlainHttp = false;
+        return options;
+    }
+
+    void waitForRuns() {
+        const automation::UnattendedCycle& cycle = window().cycle();
+        while (cycle.ThreadGetBusy || cycle.ThreadPutBusy)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    QStringList orderFiles() const {
+        return QDir(folder.filePath("Orders")).entryList({"*.ecom"}, QDir::Files, QDir::Name);
+    }
+
+    // The order files' bytes, by the order id that opens their header line.
+    std::map<QString, QByteArray> orderFileBytes() const {
+        std::map<QString, QByteArray> files;
+        for (const QString& name : orderFiles()) {
+            const QByteArray bytes = folder.readBytes("Orders/" + name);
+            files[QString::fromLatin1(bytes.mid(1, 2))] = bytes;
+        }
+        return files;
+    }
+
+    std::string orderStatus(long long id) const { return shop.order(id)["status"]; }
+
+    sampleshop::SampleShop shop{sampleshop::SampleShop::defaultSeed(), realShop()};
+};
+
+TEST_F(UnattendedRunsTest, OneCycleExportsEveryOrderAndUpdatesTheProductsAndASecondFindsNothing) {
+    writeProductFile();
+    startWindow();  // the stored mode is on: the first cycle starts while the window is made
+    waitForRuns();
+
+    EXPECT_TRUE(boxes.errors().empty());
+    const auto files = orderFileBytes();
+    ASSERT_EQ(files.size(), 4u);
+    for (const long long id : {15, 16, 17, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
+    for (const auto& [id, bytes] : files) {
+        EXPECT_TRUE(bytes.startsWith('^')) << id.toStdString();  // no byte-order mark
+        EXPECT_TRUE(bytes.endsWith("\r\n"));
+        EXPECT_EQ(bytes.count("\r\n"), bytes.count('\n'));  // no lone line ends
+        EXPECT_EQ(bytes.count("\r\n"), bytes.count('\r'));
+    }
+    // Order 15: Persian digits in the address become ASCII digits, Persian letters take their
+    // Windows-1256 bytes, and the two-line customer note stays on the header line.
+    EXPECT_EQ(files.at("15"), common::encodeAnsi(QString::fromUtf8(
+                                  "^15&علی  خیابان ولیعصر، کوچه بهار، پلاک 25، واحد 3  &880000&"
+                                  "لطفاً قبل از ارسال تماس بگیرید. زنگ واحد 3 خراب است.^\r\n"
+                                  "A-1&2&150000\r\nA-2&1&230000\r\n")));
+
+    EXPECT_FALSE(folder.isFile("Products/P_20240102_0800.ecom"));
+    EXPECT_EQ(shop.product(10)["stock_quantity"], 25);
+    EXPECT_EQ(shop.product(10)["tax_status"], "taxable");
+    EXPECT_EQ(shop.product(13)["sale_price"], "600000");  // "C 10"
+    EXPECT_EQ(shop.product(20)["stock_quantity"], 4);     // "E+5"
+    EXPECT_EQ(shop.product(11)["manage_stock"], false);   // untracked stays untracked
+    EXPECT_EQ(shop.product(11)["stock_status"], "instock");
+    for (const auto& request : shop.requests())
+        EXPECT_EQ(request.header("Authorization").rfind("OAuth ", 0), 0u) << request.target;
+
+    shop.clearRequests();
+    window().tCheckTimeTimer();
+    waitForRuns();
+    EXPECT_EQ(orderFiles().size(), 4u);
+    for (const auto& request : shop.requests()) EXPECT_EQ(request.method, "GET") << request.target;
+}
+
+TEST_F(UnattendedRunsTest, AShopThatGoesDownHalfWayLosesNoOrder) {
+    // The order list, order 18 and its status change are answered; then the shop is down.
+    shop.setFault(sampleshop::Fault::Status503, {}, 3);
+    startWindow();
+    waitForRuns();
+
+    EXPECT_TRUE(boxes.errors().empty());  // an unattended run ends silently
+    EXPECT_EQ(orderFiles().size(), 1u);
+    EXPECT_EQ(orderStatus(18), "completed");
+    for (const long long id : {15, 16, 17}) EXPECT_EQ(orderStatus(id), "processing") << id;
+
+    shop.setFault(sampleshop::Fault::None);
+    window().tCheckTimeTimer();
+    waitForRuns();
+    EXPECT_EQ(orderFiles().size(), 4u);
+    for (const long long id : {15, 16, 17, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
+}
+
+}  // namespace
+}  // namespace norvan::app
