@@ -1,6 +1,7 @@
 // Times the product run over a product file of N lines (default 10,000) against the sample shop
 // on loopback, and a bare libcurl loop that sends the same lookups and updates on one
-// connection: the floor that the run's own work is measured against.
+// connection: the floor that the run is measured against. Both run on the main thread, the shop
+// on its own threads, so the main thread's CPU time is the client's own work.
 //
 //   products_bench [lines] [rounds]
 
@@ -12,6 +13,7 @@
 
 #include <curl/curl.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -27,7 +29,7 @@ using norvan::common::NameValueList;
 using norvan::products::ProductRun;
 using norvan::products::ProductRunSettings;
 using norvan::products::ProductRunWindow;
-using Clock = std::chrono::steady_clock;
+using norvan::sampleshop::SampleShop;
 
 const std::string kKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
 const std::string kSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
@@ -36,7 +38,7 @@ const std::string kSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
 // grid's rows and a real event pump.
 class BenchWindow : public ProductRunWindow {
   public:
-    explicit BenchWindow(norvan::sampleshop::SampleShop& shop) : shop_(shop) {}
+    explicit BenchWindow(SampleShop& shop) : shop_(shop) {}
 
     void clearLog() override { log.clear(); }
     void appendLog(const QString& line) override { log.appendLine(line); }
@@ -55,11 +57,11 @@ class BenchWindow : public ProductRunWindow {
     NameValueList rows;
 
   private:
-    norvan::sampleshop::SampleShop& shop_;
+    SampleShop& shop_;
 };
 
 QString productLine(int number) {
-    // Every tenth product has an untracked stock; all have a sale price now and then.
+    // Every tenth product has an untracked stock, every third a sale price.
     return QStringLiteral("P-%1;%2;1;0.5;%3;%4;%5;Item")
         .arg(number)
         .arg(number % 97)
@@ -103,8 +105,8 @@ struct HeaderListDeleter {
 
 // The least a client must do for the same work: one handle, one connection, the same URLs,
 // headers and bodies, the answers received whole and not looked at.
-double bareCurlSeconds(norvan::sampleshop::SampleShop& shop, const std::vector<std::string>& skus,
-                       const std::vector<std::string>& bodies) {
+void bareCurlLoop(SampleShop& shop, const std::vector<std::string>& skus,
+                  const std::vector<std::string>& bodies) {
     const std::string baseUrl = shop.baseUrl();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
@@ -119,7 +121,6 @@ double bareCurlSeconds(norvan::sampleshop::SampleShop& shop, const std::vector<s
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, keepBody);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
 
-    const auto start = Clock::now();
     for (size_t index = 0; index < skus.size(); ++index) {
         const std::string lookup = baseUrl + "products?sku=" + skus[index];
         curl_easy_setopt(curl.get(), CURLOPT_URL, lookup.c_str());
@@ -137,17 +138,30 @@ double bareCurlSeconds(norvan::sampleshop::SampleShop& shop, const std::vector<s
         curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
         shop.clearRequests();  // as the run's window does once per line
     }
-    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-double productRunSeconds(const std::string& baseUrl, const QStringList& lines,
-                         BenchWindow& window) {
-    ProductRunSettings settings{QString::fromStdString(baseUrl), QString::fromStdString(kKey),
-                                QString::fromStdString(kSecret), false,
-                                QStringLiteral("products/"),     false};
-    const auto start = Clock::now();
-    ProductRun(settings, window).run(lines);
-    return std::chrono::duration<double>(Clock::now() - start).count();
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+struct Timing {
+    double seconds = 1e9;
+    double clientCpuSeconds = 1e9;
+};
+
+template <typename Work>
+Timing timed(Work work) {
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = threadCpuSeconds();
+    work();
+    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+            threadCpuSeconds() - cpuStart};
+}
+
+Timing best(const Timing& a, const Timing& b) {
+    return {std::min(a.seconds, b.seconds), std::min(a.clientCpuSeconds, b.clientCpuSeconds)};
 }
 
 long peakRssKiB() {
@@ -176,38 +190,49 @@ int main(int argc, char** argv) {
         bodies.push_back(norvan::products::productBody(rows).compactText().toStdString());
     }
 
-    norvan::sampleshop::SampleShop shop(seed(count));
+    SampleShop shop(seed(count));
     shop.start();
-    const std::string baseUrl = shop.baseUrl();
+    const ProductRunSettings settings{QString::fromStdString(shop.baseUrl()),
+                                      QString::fromStdString(kKey),
+                                      QString::fromStdString(kSecret),
+                                      false,
+                                      QStringLiteral("products/"),
+                                      false};
     std::printf("%d product lines, %d requests each way, sample shop on %s\n", count, 2 * count,
-                baseUrl.c_str());
+                shop.baseUrl().c_str());
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
 
     // An update adds members to a product, which makes the shop's lookups slower: an untimed pass
     // first, so that both timed sides meet the catalogue in the same state.
-    bareCurlSeconds(shop, skus, bodies);
+    bareCurlLoop(shop, skus, bodies);
     std::printf("peak RSS after the untimed pass: %ld KiB\n", peakRssKiB());
 
     // With several rounds, the best of each side, alternating.
-    double floor = 1e9;
-    double run = 1e9;
+    Timing floor;
+    Timing run;
     BenchWindow window(shop);
-    for (int round = 0; round < rounds; ++round) {
-        const double roundFloor = bareCurlSeconds(shop, skus, bodies);
-        floor = std::min(floor, roundFloor);
+    for (int round = 1; round <= rounds; ++round) {
+        const Timing roundFloor = timed([&] { bareCurlLoop(shop, skus, bodies); });
         const long rssBefore = peakRssKiB();
-        const double roundRun = productRunSeconds(baseUrl, lines, window);
-        run = std::min(run, roundRun);
+        const Timing roundRun = timed([&] { ProductRun(settings, window).run(lines); });
+        floor = best(floor, roundFloor);
+        run = best(run, roundRun);
         std::printf(
-            "round %d: bare loop %.2f s, product run %.2f s; peak RSS before the run %ld KiB, "
-            "after %ld KiB; log %lld lines, %lld KiB\n",
-            round + 1, roundFloor, roundRun, rssBefore, peakRssKiB(),
-            qlonglong(window.log.lineCount()), qlonglong(window.log.text().size() * 2 / 1024));
+            "round %d: bare loop %.2f s (client CPU %.2f s), product run %.2f s (client CPU "
+            "%.2f s); peak RSS before the run %ld KiB, after %ld KiB; log %lld lines, %lld KiB\n",
+            round, roundFloor.seconds, roundFloor.clientCpuSeconds, roundRun.seconds,
+            roundRun.clientCpuSeconds, rssBefore, peakRssKiB(), qlonglong(window.log.lineCount()),
+            qlonglong(window.log.text().size() * 2 / 1024));
     }
     const qsizetype updated =
         window.log.text().count(QStringLiteral("---Product update successfully"));
-    std::printf("bare libcurl loop: %.2f s\nproduct run:       %.2f s\nratio:             %.2f\n",
-                floor, run, run / floor);
+    std::printf("bare libcurl loop: %.2f s, client CPU %.2f s\n", floor.seconds,
+                floor.clientCpuSeconds);
+    std::printf("product run:       %.2f s, client CPU %.2f s\n", run.seconds,
+                run.clientCpuSeconds);
+    std::printf("ratio:             %.2f (client CPU %.2f s more, %.0f us per line)\n",
+                run.seconds / floor.seconds, run.clientCpuSeconds - floor.clientCpuSeconds,
+                (run.clientCpuSeconds - floor.clientCpuSeconds) * 1e6 / count);
     std::printf("products updated in the last run: %lld of %d\n", qlonglong(updated), count);
     std::printf("peak RSS: %ld KiB\n", peakRssKiB());
     curl_global_cleanup();
