@@ -10,8 +10,8 @@
 namespace norvan::products {
 
 QStringList FindFiles(const QString& path, const QString& mask) {
-    // QDir::System also lists broken links, which the accounting side may leave behind; reading
-    // one then fails loudly instead of the file being skipped for ever.
+    // As on the accounting side's Windows: hidden and system files count and the mask ignores
+    // letter case. QDir::System also brings broken links, whose read then fails loudly.
     const QStringList names =
         QDir(path).entryList({mask}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     QStringList files;
