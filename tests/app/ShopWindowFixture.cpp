@@ -1,6 +1,7 @@
 #include "ShopWindowFixture.h"
 
 #include "automation/UnattendedCycle.h"
+#include "support/SampleShopSettings.h"
 #include "support/SettingsSeed.h"
 
 #include <QCoreApplication>
@@ -9,18 +10,7 @@
 namespace norvan::app {
 
 settings::SettingsRow ShopWindowFixture::shopSettings() const {
-    const sampleshop::Options keys;
-    settings::SettingsRow row;
-    row.tokenUrl = QStringLiteral("/");
-    row.ecomUrl = baseUrl();
-    row.siteUser = QString::fromStdString(keys.consumerKey);
-    row.sitePass = QString::fromStdString(keys.consumerSecret);
-    row.prodRes = QStringLiteral("products/");
-    row.orderRes = QStringLiteral("orders/");
-    row.itemTitle = QStringLiteral("line_items");
-    row.statusAz = QStringLiteral("processing");
-    row.statusTo = QStringLiteral("completed");
-    return row;
+    return testing::sampleShopSettings(baseUrl());
 }
 
 TfMain& ShopWindowFixture::startShopWindow(const settings::SettingsRow& row) {

@@ -3,6 +3,7 @@
 #include "automation/UnattendedCycle.h"
 #include "common/CodePage.h"
 #include "sample-shop/SampleShop.h"
+#include "support/SampleShopSettings.h"
 #include "support/SettingsSeed.h"
 #include "support/WindowFixture.h"
 
@@ -33,17 +34,8 @@ class UnattendedRunsTest : public testing::WindowFixture {
     }
 
     void seedSettings() {
-        settings::SettingsRow row;
-        row.tokenUrl = "/";
-        row.ecomUrl = QString::fromStdString(shop.baseUrl());
-        row.siteUser = QString::fromStdString(sampleshop::Options().consumerKey);
-        row.sitePass = QString::fromStdString(sampleshop::Options().consumerSecret);
-        row.consKey = true;
-        row.prodRes = "products/";
-        row.orderRes = "orders/";
-        row.itemTitle = "line_items";
-        row.statusAz = "processing";
-        row.statusTo = "completed";
+        settings::SettingsRow row =
+            testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()), true);
         row.automatic = true;
         row.ordParams = "id;billing.first_name;billing.address_1;total;customer_note;";
         row.itemParams = "sku;quantity;price;";

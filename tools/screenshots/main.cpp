@@ -6,6 +6,7 @@
 #include "common/TextFile.h"
 #include "sample-shop/SampleShop.h"
 #include "settings/SettingsDatabase.h"
+#include "support/SampleShopSettings.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,18 +22,7 @@ namespace {
 
 void writeSettings(const QString& folder, const QString& shopUrl) {
     settings::SettingsDatabase database(folder + settings::SettingsDatabase::kFileName);
-    settings::SettingsRow row;
-    row.tokenUrl = "/";
-    row.ecomUrl = shopUrl;
-    row.siteUser = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
-    row.sitePass = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
-    row.consKey = true;
-    row.prodRes = "products/";
-    row.orderRes = "orders/";
-    row.itemTitle = "line_items";
-    row.statusAz = "processing";
-    row.statusTo = "completed";
-    database.saveSettings(row);
+    database.saveSettings(testing::sampleShopSettings(shopUrl, true));
     database.saveOrderMapping("id;billing.first_name;billing.last_name;billing.city;total;",
                               "sku;name;quantity;price;");
 }
