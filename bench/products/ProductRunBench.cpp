@@ -48,9 +48,8 @@ class BenchWindow : public ProductRunWindow {
         QCoreApplication::processEvents();
         shop_.clearRequests();  // the shop's record of requests is no memory of the run
     }
-    void setBusyPointer() override {}
-    void setDefaultPointer() override {}
-    bool threadPutBusy() const override { return false; }
+    void setBusy(bool) override {}
+    bool unattendedRunUnderWay() const override { return false; }
 
     norvan::common::TextPane log;
     QString status;
@@ -206,12 +205,10 @@ int main(int argc, char** argv) {
 
     SampleShop shop(seed(count));
     shop.start();
-    const ProductRunSettings settings{QString::fromStdString(shop.baseUrl()),
-                                      QString::fromStdString(kKey),
-                                      QString::fromStdString(kSecret),
-                                      false,
-                                      QStringLiteral("products/"),
-                                      false};
+    const ProductRunSettings settings{
+        .connection = {QString::fromStdString(shop.baseUrl()), QString::fromStdString(kKey),
+                       QString::fromStdString(kSecret)},
+        .productRes = QStringLiteral("products/")};
     std::printf("%d product lines, %d requests each way, sample shop on %s\n", count, 2 * count,
                 shop.baseUrl().c_str());
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());

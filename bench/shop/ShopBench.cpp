@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
     {
         norvan::sampleshop::SampleShop shop;
         shop.start();
-        TWooCommerceAPI client(QString::fromStdString(shop.baseUrl()), QString::fromLatin1(kKey),
-                               QString::fromLatin1(kSecret), false);
+        TWooCommerceAPI client({QString::fromStdString(shop.baseUrl()), QString::fromLatin1(kKey),
+                                QString::fromLatin1(kSecret)});
         BareCurlLoop bare(shop.baseUrl());
         const auto clientCall = [&] {
             if (client.GetResponse(QString::fromLatin1(kResource), {}).isEmpty()) std::abort();

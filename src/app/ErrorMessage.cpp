@@ -8,17 +8,12 @@ namespace norvan::app {
 
 namespace {
 
-QString messageOf(const std::exception& error) {
-    if (const auto* own = dynamic_cast<const Error*>(&error)) return own->message();
-    return QString::fromUtf8(error.what());
-}
-
 // Walks the chain outer to inner; a later (inner) non-empty message replaces the earlier one.
 void collectInnermostMessage(std::exception_ptr error, QString& message) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        const QString text = messageOf(e);
+        const QString text = exceptionMessage(e);
         if (!text.isEmpty()) message = text;
         try {
             std::rethrow_if_nested(e);

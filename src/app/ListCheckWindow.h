@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PaneRunLog.h"
 #include "shop/CheckWooCommerce.h"
 
 class QLineEdit;
@@ -7,18 +8,12 @@ class QListWidget;
 
 namespace norvan::app {
 
-class TextPaneView;
-
 // The controls one connection check writes to: the list that receives the ids, the pane that
 // receives the log, and the token box.
-class ListCheckWindow : public shop::CheckWindow {
+class ListCheckWindow : public PaneRunLog<shop::CheckWindow> {
   public:
     ListCheckWindow(QListWidget& ids, TextPaneView& log, QLineEdit& token);
 
-    void clearLog() override;
-    void appendLog(const QString& line) override;
-    void setBusy(bool busy) override;
-    void processEvents() override;
     void clearIds() override;
     void appendIds(const QStringList& ids) override;
     // The token carries a line break after every 76 characters; the one-line box shows it with
@@ -27,7 +22,6 @@ class ListCheckWindow : public shop::CheckWindow {
 
   private:
     QListWidget& ids_;
-    TextPaneView& log_;
     QLineEdit& token_;
 };
 

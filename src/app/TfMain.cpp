@@ -88,8 +88,8 @@ void TfMain::connectHandlers() {
 }
 
 void TfMain::FormCreate() {
-    AppPath = environment_.appPath;
-    if (!AppPath.endsWith(u'/')) AppPath += u'/';
+    appPath_ = environment_.appPath;
+    if (!appPath_.endsWith(u'/')) appPath_ += u'/';
     setStatusPanelText(0, GetAppVersion());
     InitializeDatabase();
     extractLibraryFiles();
@@ -100,7 +100,7 @@ void TfMain::extractLibraryFiles() {
         const QString resource = QString::fromLatin1(library.resource);
         // A build that was given no such file carries no resource and writes nothing.
         if (hasDataResource(resource))
-            ExtractResourceFile(resource, AppPath + QString::fromLatin1(library.fileName));
+            ExtractResourceFile(resource, appPath_ + QString::fromLatin1(library.fileName));
     }
 }
 
@@ -112,8 +112,8 @@ void TfMain::showEvent(QShowEvent* event) {
 
 void TfMain::FormShow() {
     setActivePage(tsMain);
-    cycle_->ThreadPutBusy = false;
-    cycle_->ThreadGetBusy = false;
+    cycle_->setProductRunBusy(false);
+    cycle_->setOrderRunBusy(false);
 }
 
 void TfMain::btnSettingClick(QObject* sender) {

@@ -3,10 +3,9 @@
 #include "Environment.h"
 #include "NameValueGrid.h"
 #include "TextPaneView.h"
-#include "orders/OrderExportWindow.h"
 #include "orders/OrderExtraction.h"
-#include "orders/ShopConnection.h"
-#include "products/ProductRunWindow.h"
+#include "shop/CheckWooCommerce.h"
+#include "shop/ShopConnection.h"
 
 #include <QWidget>
 #include <array>
@@ -38,11 +37,10 @@ namespace norvan::app {
 // from code (btnSaveSettingClick()) lets its errors reach the caller; an operator's click goes
 // through runGuarded, which shows the error box instead. Handlers of each concern live in
 // their own TfMain<Concern>.cpp and are connected in TfMain::connectHandlers.
-// The order export and the product run write to the window through their window interfaces,
-// which TfMain implements over its controls (TfMainOrders.cpp, TfMainProducts.cpp).
-class TfMain : public QWidget,
-               private orders::OrderExportWindow,
-               private products::ProductRunWindow {
+// The runs write to the window through small adapters over its controls (ListCheckWindow,
+// OrderExportControls, ProductRunControls). The handlers and routines that tests press from
+// code are public; the rest are private.
+class TfMain : public QWidget {
     Q_OBJECT
   public:
     // Builds the window and runs FormCreate (start-up); errors of start-up go to the error box.
@@ -111,12 +109,10 @@ class TfMain : public QWidget,
     QCheckBox* chbProdAdd;
     TextPaneView* mProdFiles;
 
-    // ---- Shell: start-up, pages, status bar, errors (TfMain.cpp) ----
+    // ---- Shell: start-up, pages, status bar (TfMain.cpp) ----
     // The program folder, ending with "/"; set by FormCreate and fixed from then on.
-    QString AppPath;
+    const QString& AppPath() const { return appPath_; }
 
-    void FormCreate();
-    void FormShow();
     // Opens the page named "ts" + the button's name without its first three characters.
     void btnSettingClick(QObject* sender);
     // Puts the settings page into its viewing state when it is the active page.
@@ -129,46 +125,20 @@ class TfMain : public QWidget,
     void setStatusPanelText(int panel, const QString& text);
     QString statusPanelText(int panel) const;
 
-    // Runs a handler for the operator: any error it raises is shown in the error box and
-    // nothing escapes into the event loop.
-    void runGuarded(const std::function<void()>& handler) noexcept;
-    // The error box for a raised error (see errorMessageText) under the program's title.
-    void showError(std::exception_ptr error);
-    // A plain message box under the program's title (the "Saved!" box).
-    void showMessage(const QString& text);
-    const Environment& environment() const { return environment_; }
-
     // ---- Settings (TfMainSettings.cpp) ----
-    void InitializeDatabase();
-    void LoadSettingFromDB();
     void btnChangeSettingClick();
     void btnSaveSettingClick();
-    void Button1Click();
-    // Arms the unattended cycle: the period from edtSleepInterval (empty: "60"), one cycle at
-    // once, then lWarning by chbAutomat. A period that is no whole number changes nothing.
-    void SetAutomaticWork();
-    QString databasePath() const;
-    QString iniPath() const;
     // The open settings database; null when opening it failed at start-up.
     settings::SettingsDatabase* settingsDatabase() const { return settingsDatabase_.get(); }
 
     // ---- Shop: connection check and order list (TfMainShop.cpp) ----
     void Button2Click();       // lists the shop's product ids in lstWooProduct, log in mCheckLog
     void btnGetOrdersClick();  // lists the ids of the orders in status edtStatusAz in lstOrder
-    // Asks the shop for its products (type 0) or orders (type 1) with the connection settings
-    // of the window; the ids go to list, the log to log, the token to edtToken.
-    void CheckWooCommerce(int type, QListWidget& list, TextPaneView& log);
 
     // ---- Orders: extraction, field mapping, export (TfMainOrders.cpp) ----
     // Reads the order selected in lstOrder into the order rows, field lists and item count;
     // nothing selected: nothing happens. What was read before a fault stays shown.
     void btnextractOrdersClick();
-    void lstOrderHFieldDblClick();     // maps the selected header field
-    void lstOrderItemFieldDblClick();  // maps the selected item field
-    void lstHeadToDexarDblClick();     // unmaps the selected header field
-    void lstItemToDexarDblClick();     // unmaps the selected item field
-    // Stores both mapping lists in the settings row and shows "Saved!"; no row: nothing.
-    void Button8Click();
     // Writes the extracted order's file in AppPath/Orders and moves that order (not whatever
     // lstOrder selects now) to status edtStatusTo.
     void btnToDexarAndChangeOrdersClick();
@@ -181,16 +151,25 @@ class TfMain : public QWidget,
     void btnUpdateProductClick();  // sends every line of lstProdTextFile to the shop
 
     // ---- Unattended cycle (TfMainAutomation.cpp) ----
-    void tCheckTimeTimer();    // one cycle: starts each run whose busy flag is clear
-    void btnThreadGetClick();  // starts the order run through a worker
-    void btnThreadPutClick();  // starts the product run through a worker
-    // Its ThreadGetBusy and ThreadPutBusy say that a run of that kind is queued or under way.
+    void tCheckTimeTimer();  // one cycle: starts each run that is not busy
+    // Its busy flags say that a run of that kind is queued or under way.
     automation::UnattendedCycle& cycle() { return *cycle_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
+    // TfMain.cpp
+    void FormCreate();
+    void FormShow();
+    // Runs a handler for the operator: any error it raises is shown in the error box and
+    // nothing escapes into the event loop.
+    void runGuarded(const std::function<void()>& handler) noexcept;
+    // The error box for a raised error (see errorMessageText) under the program's title.
+    void showError(std::exception_ptr error);
+    // A plain message box under the program's title (the "Saved!" box).
+    void showMessage(const QString& text);
+
     // Connects a control's signal to a handler, run through runGuarded.
     template <typename Sender, typename Signal>
     void connectHandler(Sender* sender, Signal signal, void (TfMain::*handler)());
@@ -204,34 +183,46 @@ class TfMain : public QWidget,
     QWidget* buildProductPage();
 
     void extractLibraryFiles();
+
+    // TfMainSettings.cpp
+    void InitializeDatabase();
+    void LoadSettingFromDB();
+    void Button1Click();
+    // Arms the unattended cycle: the period from edtSleepInterval (empty: "60"), one cycle at
+    // once, then lWarning by chbAutomat. A period that is no whole number changes nothing.
+    void SetAutomaticWork();
+    QString databasePath() const;
+    QString iniPath() const;
     void enterSettingsViewingState();
     void enterSettingsEditingState();
     // The database (required by Change and Save); throws when it is not open.
     settings::SettingsDatabase& openSettingsDatabase() const;
 
     // TfMainShop.cpp
-    orders::ShopConnection shopConnection() const;
+    // The shop address and credentials of the settings page: the one place that reads them.
+    shop::ShopConnection shopConnection() const;
+    // Asks the shop for its products or orders with the connection settings of the window; the
+    // ids go to list, the log to log, the token to edtToken.
+    void CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log);
 
     // TfMainOrders.cpp
+    void lstOrderHFieldDblClick();     // maps the selected header field
+    void lstOrderItemFieldDblClick();  // maps the selected item field
+    void lstHeadToDexarDblClick();     // unmaps the selected header field
+    void lstItemToDexarDblClick();     // unmaps the selected item field
+    // Stores both mapping lists in the settings row and shows "Saved!"; no row: nothing.
+    void Button8Click();
     void showExtractedOrder();
-    void setFacText(const QString& text) override;
-    void appendLog(const QString& line) override;  // also the product run's
-    void processEvents() override;                 // also the product run's
-
-    // TfMainProducts.cpp
-    void clearLog() override;
-    void setStatusText(const QString& text) override;
-    void setProductRows(const common::NameValueList& rows) override;
-    void setBusyPointer() override;
-    void setDefaultPointer() override;
-    bool threadPutBusy() const override;
 
     // TfMainAutomation.cpp
     void createCycle();
+    void btnThreadGetClick();  // starts the order run through a worker
+    void btnThreadPutClick();  // starts the product run through a worker
     void orderRunProcedure();
     void productRunProcedure();
 
     Environment environment_;
+    QString appPath_;
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;

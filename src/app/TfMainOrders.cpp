@@ -1,7 +1,7 @@
 // The orders page: reading one order, mapping its fields, exporting it to the accounting
 // program.
 #include "ListItems.h"
-#include "PendingEvents.h"
+#include "OrderExportControls.h"
 #include "TfMain.h"
 #include "orders/FieldMapping.h"
 #include "orders/OrderExport.h"
@@ -86,19 +86,8 @@ void TfMain::btnToDexarAndChangeOrdersClick() {
                                       .orderId = extractedOrder_.orderId,
                                       .statusAz = edtStatusAz->text(),
                                       .statusTo = edtStatusTo->text()};
-    orders::exportOrder(source, change, AppPath, environment().clock, *this);
-}
-
-void TfMain::setFacText(const QString& text) {
-    mFac->setText(text);
-}
-
-void TfMain::appendLog(const QString& line) {
-    mLogs->appendLine(line);
-}
-
-void TfMain::processEvents() {
-    processPendingEvents();
+    OrderExportControls window(*mLogs, *mFac);
+    orders::exportOrder(source, change, appPath_, environment_.clock, window);
 }
 
 }  // namespace norvan::app

@@ -1,6 +1,6 @@
 // The products page: the product file from the accounting program and the product run.
-#include "BusyPointer.h"
 #include "ListItems.h"
+#include "ProductRunControls.h"
 #include "TfMain.h"
 #include "automation/UnattendedCycle.h"
 #include "products/ProductFile.h"
@@ -19,7 +19,7 @@ void TfMain::btnGetProductsClick() {
     common::TextPane loaded = mProdFiles->pane();
     // The pane shows what the read left in it, also when the read failed (then it is empty).
     const auto show = qScopeGuard([&] { mProdFiles->setText(loaded.text()); });
-    lstProdTextFile->addItems(products::takeLastProductFile(AppPath, loaded));
+    lstProdTextFile->addItems(products::takeLastProductFile(appPath_, loaded));
 }
 
 void TfMain::bLoadProdClick() {
@@ -30,38 +30,12 @@ void TfMain::bLoadProdClick() {
 }
 
 void TfMain::btnUpdateProductClick() {
-    products::ProductRun run({.url = edtEComURL->text(),
-                              .user = edtUser->text(),
-                              .password = edtPassword->text(),
-                              .oauth1 = chbConKey->isChecked(),
+    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, *cycle_);
+    products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),
                               .addProducts = chbProdAdd->isChecked()},
-                             *this);
+                             window);
     run.run(listItems(*lstProdTextFile));
-}
-
-void TfMain::clearLog() {
-    mLogs->clear();
-}
-
-void TfMain::setStatusText(const QString& text) {
-    setStatusPanelText(1, text);
-}
-
-void TfMain::setProductRows(const common::NameValueList& rows) {
-    vleProdValue->setList(rows);
-}
-
-void TfMain::setBusyPointer() {
-    app::setBusyPointer();
-}
-
-void TfMain::setDefaultPointer() {
-    app::setDefaultPointer();
-}
-
-bool TfMain::threadPutBusy() const {
-    return cycle_->ThreadPutBusy;
 }
 
 }  // namespace norvan::app

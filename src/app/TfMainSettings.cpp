@@ -20,11 +20,11 @@
 namespace norvan::app {
 
 QString TfMain::databasePath() const {
-    return AppPath + QString::fromLatin1(settings::kDatabaseFileName);
+    return appPath_ + QString::fromLatin1(settings::kDatabaseFileName);
 }
 
 QString TfMain::iniPath() const {
-    return AppPath + QString::fromLatin1(settings::kIniFileName);
+    return appPath_ + QString::fromLatin1(settings::kIniFileName);
 }
 
 settings::SettingsDatabase& TfMain::openSettingsDatabase() const {

@@ -7,31 +7,28 @@
 
 namespace norvan::app {
 
-orders::ShopConnection TfMain::shopConnection() const {
+shop::ShopConnection TfMain::shopConnection() const {
     return {.baseUrl = edtEComURL->text(),
             .user = edtUser->text(),
             .password = edtPassword->text(),
             .oauth1 = chbConKey->isChecked()};
 }
 
-void TfMain::CheckWooCommerce(int type, QListWidget& list, TextPaneView& log) {
-    const shop::CheckInputs inputs{.edtEComURL = edtEComURL->text(),
-                                   .edtUser = edtUser->text(),
-                                   .edtPassword = edtPassword->text(),
-                                   .edtProductRes = edtProductRes->text(),
-                                   .edtOrderRes = edtOrderRes->text(),
-                                   .edtStatusAz = edtStatusAz->text(),
-                                   .chbConKey = chbConKey->isChecked()};
+void TfMain::CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log) {
+    const shop::CheckInputs inputs{.connection = shopConnection(),
+                                   .productRes = edtProductRes->text(),
+                                   .orderRes = edtOrderRes->text(),
+                                   .statusAz = edtStatusAz->text()};
     ListCheckWindow window(list, log, *edtToken);
-    shop::CheckWooCommerce(type, inputs, window);
+    shop::CheckWooCommerce(kind, inputs, window);
 }
 
 void TfMain::Button2Click() {
-    CheckWooCommerce(shop::CheckProducts, *lstWooProduct, *mCheckLog);
+    CheckWooCommerce(shop::CheckKind::Products, *lstWooProduct, *mCheckLog);
 }
 
 void TfMain::btnGetOrdersClick() {
-    CheckWooCommerce(shop::CheckOrders, *lstOrder, *mLogs);
+    CheckWooCommerce(shop::CheckKind::Orders, *lstOrder, *mLogs);
 }
 
 }  // namespace norvan::app

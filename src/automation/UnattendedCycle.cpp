@@ -39,8 +39,8 @@ void UnattendedCycle::tick() {
             cycle.enableTimer();
         }
     } resume{*this};
-    if (!ThreadGetBusy) startOrderRun();
-    if (!ThreadPutBusy) startProductRun();
+    if (!orderRunBusy_) startOrderRun();
+    if (!productRunBusy_) startProductRun();
 }
 
 void UnattendedCycle::stop() {
@@ -48,11 +48,11 @@ void UnattendedCycle::stop() {
 }
 
 QThread* UnattendedCycle::startOrderRun() {
-    return startRun(ThreadGetBusy, runs_.orderRun);
+    return startRun(orderRunBusy_, runs_.orderRun);
 }
 
 QThread* UnattendedCycle::startProductRun() {
-    return startRun(ThreadPutBusy, runs_.productRun);
+    return startRun(productRunBusy_, runs_.productRun);
 }
 
 QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run) {

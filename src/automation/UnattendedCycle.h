@@ -28,17 +28,22 @@ class UnattendedCycle {
     // Sets the period (minutes; empty means 60) and reports the minutes text the window shows.
     // Throws for a text that is not a whole number, leaving the timer as it was.
     QString setPeriod(const QString& minutes);
-    void tick();                 // one cycle
-    void stop();                 // the operator edits the settings
+    void tick();  // one cycle
+    void stop();  // the operator edits the settings
     // Stops the timer and waits, running the event loop, until every worker has handed its run
     // over; runs handed over from then on are skipped. A worker holds the context until then,
     // so the context's owner calls this before the context goes away.
     void shutDown();
-    QThread* startOrderRun();    // sets ThreadGetBusy and starts the worker
-    QThread* startProductRun();  // sets ThreadPutBusy and starts the worker
+    QThread* startOrderRun();    // marks the order run busy and starts the worker
+    QThread* startProductRun();  // marks the product run busy and starts the worker
 
-    bool ThreadGetBusy = false;
-    bool ThreadPutBusy = false;
+    // A run of that kind is queued or under way (on the main thread, handed over by its
+    // worker); a cycle skips it then.
+    bool orderRunBusy() const { return orderRunBusy_; }
+    bool productRunBusy() const { return productRunBusy_; }
+    // The window clears both when it is shown.
+    void setOrderRunBusy(bool busy) { orderRunBusy_ = busy; }
+    void setProductRunBusy(bool busy) { productRunBusy_ = busy; }
 
   private:
     QThread* startRun(bool& busy, const std::function<void()>& run);
@@ -47,6 +52,8 @@ class UnattendedCycle {
     QTimer& timer_;
     QObject* context_;
     Runs runs_;
+    bool orderRunBusy_ = false;
+    bool productRunBusy_ = false;
     int workersInFlight_ = 0;  // started, run not yet handed over
     bool shuttingDown_ = false;
 };

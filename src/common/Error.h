@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <stdexcept>
 
 namespace norvan {
@@ -15,5 +16,9 @@ class Error : public std::runtime_error {
   private:
     QString message_;
 };
+
+// The text of any exception: an Error's own message, otherwise what() read as UTF-8 (the
+// libraries underneath write their messages in ASCII or UTF-8).
+QString exceptionMessage(const std::exception& error);
 
 }  // namespace norvan

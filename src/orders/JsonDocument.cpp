@@ -50,7 +50,7 @@ nlohmann::json parseJsonDocument(const QString& text) {
     try {
         return nlohmann::json::parse(utf8, keepFirstMember);
     } catch (const nlohmann::json::exception& e) {
-        std::throw_with_nested(Error(QString::fromUtf8(e.what())));
+        std::throw_with_nested(Error(exceptionMessage(e)));
     }
 }
 

@@ -15,9 +15,7 @@ namespace norvan::orders {
 namespace {
 
 void changeOrderStatus(const StatusChange& change, OrderExportWindow& window) {
-    const ShopConnection& connection = change.connection;
-    shop::TWooCommerceAPI client(connection.baseUrl, connection.user, connection.password,
-                                 connection.oauth1);
+    shop::TWooCommerceAPI client(change.connection);
     window.appendLog(QStringLiteral("---Changing status order:  ") + change.orderId +
                      QStringLiteral(" //Az:  ") + change.statusAz + QStringLiteral(" To:  ") +
                      change.statusTo);
@@ -25,8 +23,7 @@ void changeOrderStatus(const StatusChange& change, OrderExportWindow& window) {
     const QString result =
         client.UpdateOrder(shop::JsonBody().add(QStringLiteral("status"), change.statusTo));
     if (shop::isFailureResult(result)) {
-        window.appendLog(QStringLiteral("---Response error: ") + result +
-                         QStringLiteral(" (unsuccessful)."));
+        shop::logResponseError(window, result);
     } else {
         window.appendLog(QStringLiteral("---Update status /\"ORDER\"\\ successfully."));
         window.processEvents();

@@ -2,8 +2,8 @@
 
 #include "OrderExportWindow.h"
 #include "OrderLines.h"
-#include "ShopConnection.h"
 #include "common/Clock.h"
+#include "shop/ShopConnection.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@ namespace norvan::orders {
 
 // The status change that follows the order file.
 struct StatusChange {
-    ShopConnection connection;
+    shop::ShopConnection connection;
     QString orderRes;  // edtOrderRes
     QString orderId;   // the extracted order (ExtractedOrder::orderId); empty: none extracted
     QString statusAz;  // edtStatusAz, for the log

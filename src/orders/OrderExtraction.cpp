@@ -45,10 +45,9 @@ void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
     order.orderId = ownId.isEmpty() ? requestedId : ownId;
 }
 
-void extractOrder(const ShopConnection& connection, const QString& orderRes, const QString& orderId,
-                  const QString& itemTitle, ExtractedOrder& order) {
-    shop::TWooCommerceAPI client(connection.baseUrl, connection.user, connection.password,
-                                 connection.oauth1);
+void extractOrder(const shop::ShopConnection& connection, const QString& orderRes,
+                  const QString& orderId, const QString& itemTitle, ExtractedOrder& order) {
+    shop::TWooCommerceAPI client(connection);
     GetWooCommerceOrdersValue(client.GetResponse(orderRes + orderId + u'/', QString()), orderId,
                               itemTitle, order);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ShopConnection.h"
 #include "common/NameValueList.h"
+#include "shop/ShopConnection.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,7 +31,7 @@ void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
 
 // Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
 // order. A failed request comes back as an "Error: " text, which the JSON reader then rejects.
-void extractOrder(const ShopConnection& connection, const QString& orderRes, const QString& orderId,
-                  const QString& itemTitle, ExtractedOrder& order);
+void extractOrder(const shop::ShopConnection& connection, const QString& orderRes,
+                  const QString& orderId, const QString& itemTitle, ExtractedOrder& order);
 
 }  // namespace norvan::orders

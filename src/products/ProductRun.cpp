@@ -21,12 +21,11 @@ void ProductRun::run(const QStringList& lines) {
     window_.clearLog();
     log(QStringLiteral("---BEGIN Update Product---"));
     // An unattended run leaves the pointer to the cycle that started it.
-    if (!window_.threadPutBusy()) window_.setBusyPointer();
-    auto client = std::make_unique<shop::TWooCommerceAPI>(settings_.url, settings_.user,
-                                                          settings_.password, settings_.oauth1);
+    if (!window_.unattendedRunUnderWay()) window_.setBusy(true);
+    auto client = std::make_unique<shop::TWooCommerceAPI>(settings_.connection);
     const auto finish = [&] {
         client.reset();
-        window_.setDefaultPointer();
+        window_.setBusy(false);
         log(QStringLiteral("---END Update Product---"));
     };
     try {
@@ -66,7 +65,7 @@ void ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line) {
 
     const QString answer = client.GetResponse(settings_.productRes, skuQuery(sku));
     if (isFailureResult(answer)) {
-        log(QStringLiteral("---Response error: ") + answer + QStringLiteral(" (unsuccessful)."));
+        shop::logResponseError(window_, answer);
         return;
     }
     const QString id = GetFirstProductId(answer);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProductRunWindow.h"
+#include "shop/ShopConnection.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,10 +14,7 @@ namespace norvan::products {
 
 // The window's connection and product settings as the run reads them.
 struct ProductRunSettings {
-    QString url;               // edtEComURL
-    QString user;              // edtUser
-    QString password;          // edtPassword
-    bool oauth1 = false;       // chbConKey
+    shop::ShopConnection connection;
     QString productRes;        // edtProductRes, e.g. "products/"
     bool addProducts = false;  // chbProdAdd
 };

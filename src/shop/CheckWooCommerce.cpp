@@ -16,8 +16,7 @@ void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& quer
     window.clearIds();
     const QString result = shop.GetResponse(resource, query);
     if (isFailureResult(result)) {
-        window.appendLog(QStringLiteral("---Response error: ") + result +
-                         QStringLiteral(" (unsuccessful)."));
+        logResponseError(window, result);
         return;
     }
     window.appendLog(methodLine);
@@ -33,37 +32,34 @@ void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& quer
     window.appendIds(ids);
 }
 
-void runGuardedSteps(int type, const CheckInputs& inputs, TWooCommerceAPI& shop,
+void runGuardedSteps(CheckKind kind, const CheckInputs& inputs, TWooCommerceAPI& shop,
                      CheckWindow& window) {
     const QString notConfigured = QStringLiteral("/");
     window.processEvents();
-    window.setToken(basicToken(inputs.edtUser, inputs.edtPassword));
-    if (type == CheckProducts && inputs.edtProductRes != notConfigured) {
-        listIds(shop, inputs.edtProductRes, {},
+    window.setToken(basicToken(inputs.connection.user, inputs.connection.password));
+    if (kind == CheckKind::Products && inputs.productRes != notConfigured) {
+        listIds(shop, inputs.productRes, {},
                 QStringLiteral("---Get method /\"PRODUCT\"\\ successfully."), window);
     }
     window.processEvents();
-    if (type == CheckOrders && inputs.edtOrderRes != notConfigured) {
-        listIds(shop, inputs.edtOrderRes, QStringLiteral("status=") + inputs.edtStatusAz,
+    if (kind == CheckKind::Orders && inputs.orderRes != notConfigured) {
+        listIds(shop, inputs.orderRes, QStringLiteral("status=") + inputs.statusAz,
                 QStringLiteral("---Get method /\"ORDER\"\\ successfully."), window);
     }
 }
 
 }  // namespace
 
-void CheckWooCommerce(int type, const CheckInputs& inputs, CheckWindow& window) {
+void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window) {
     window.clearLog();
     window.setBusy(true);
     window.appendLog(QStringLiteral("---BEGIN Check---"));
-    window.appendLog(QStringLiteral("---Config API to get token:  ") + inputs.edtEComURL);
-    TWooCommerceAPI shop(inputs.edtEComURL, inputs.edtUser, inputs.edtPassword, inputs.chbConKey);
+    window.appendLog(QStringLiteral("---Config API to get token:  ") + inputs.connection.baseUrl);
+    TWooCommerceAPI shop(inputs.connection);
     try {
-        runGuardedSteps(type, inputs, shop, window);
-    } catch (const Error& error) {
-        window.appendLog(QStringLiteral("---Error: ") + error.message() +
-                         QStringLiteral(" (Exception)."));
+        runGuardedSteps(kind, inputs, shop, window);
     } catch (const std::exception& error) {
-        window.appendLog(QStringLiteral("---Error: ") + QString::fromLocal8Bit(error.what()) +
+        window.appendLog(QStringLiteral("---Error: ") + exceptionMessage(error) +
                          QStringLiteral(" (Exception)."));
     }
     window.appendLog(QStringLiteral("---END Check---"));

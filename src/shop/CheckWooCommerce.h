@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ShopConnection.h"
+#include "common/RunLog.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,36 +10,27 @@ namespace norvan::shop {
 
 // What the connection check reads from the window.
 struct CheckInputs {
-    QString edtEComURL;
-    QString edtUser;
-    QString edtPassword;
-    QString edtProductRes;
-    QString edtOrderRes;
-    QString edtStatusAz;
-    bool chbConKey = false;
+    ShopConnection connection;
+    QString productRes;  // edtProductRes
+    QString orderRes;    // edtOrderRes
+    QString statusAz;    // edtStatusAz: the status whose orders are listed
 };
 
-// What the connection check writes to the window: the log pane, the id list box, the token box,
-// the busy pointer, and the pending window events it lets run between its steps.
-class CheckWindow {
+// What the connection check writes to the window besides its run log: the id list box and the
+// token box.
+class CheckWindow : public common::RunLog {
   public:
-    virtual ~CheckWindow() = default;
-    virtual void clearLog() = 0;
-    virtual void appendLog(const QString& line) = 0;
-    virtual void setBusy(bool busy) = 0;
-    virtual void processEvents() = 0;
     virtual void clearIds() = 0;
     virtual void appendIds(const QStringList& ids) = 0;
     virtual void setToken(const QString& token) = 0;
 };
 
-enum CheckType : int { CheckProducts = 0, CheckOrders = 1 };
+enum class CheckKind { Products, Orders };
 
-// Asks the shop for its products (type 0) or for the orders whose status is edtStatusAz
-// (type 1), logs the outcome and lists the ids of the answer. A resource box holding only "/"
-// is not configured: no request, and the list keeps its items. Any other type runs only the
-// log, client and token steps. Failures are logged, except that a base address the client
-// refuses escapes as Error, leaving the pointer busy.
-void CheckWooCommerce(int type, const CheckInputs& inputs, CheckWindow& window);
+// Asks the shop for its products or for the orders whose status is statusAz, logs the outcome
+// and lists the ids of the answer. A resource box holding only "/" is not configured: no
+// request, and the list keeps its items. Failures are logged, except that a base address the
+// client refuses escapes as Error, leaving the pointer busy.
+void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window);
 
 }  // namespace norvan::shop

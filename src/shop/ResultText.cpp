@@ -1,9 +1,16 @@
 #include "ResultText.h"
 
+#include "common/RunLog.h"
+
 namespace norvan::shop {
 
 bool isFailureResult(const QString& result) {
     return result.startsWith(u"Error: ");
+}
+
+void logResponseError(common::RunLog& log, const QString& result) {
+    log.appendLog(QStringLiteral("---Response error: ") + result +
+                  QStringLiteral(" (unsuccessful)."));
 }
 
 }  // namespace norvan::shop

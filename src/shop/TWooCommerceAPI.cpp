@@ -10,10 +10,10 @@ namespace norvan::shop {
 
 namespace {
 
-std::unique_ptr<Authenticator> makeAuthenticator(const QString& user, const QString& password,
-                                                 bool oauth1) {
-    if (oauth1) return std::make_unique<OAuth1Signer>(user, password);
-    return std::make_unique<BasicAuth>(user, password);
+std::unique_ptr<Authenticator> makeAuthenticator(const ShopConnection& connection) {
+    if (connection.oauth1)
+        return std::make_unique<OAuth1Signer>(connection.user, connection.password);
+    return std::make_unique<BasicAuth>(connection.user, connection.password);
 }
 
 bool isSuccess(long status) {
@@ -29,33 +29,26 @@ template <typename Exchange>
 QString resultOf(Exchange exchange) {
     try {
         return exchange();
-    } catch (const Error& error) {
-        return QStringLiteral("Error: ") + error.message();
     } catch (const std::exception& error) {
-        return QStringLiteral("Error: ") + QString::fromLocal8Bit(error.what());
+        return QStringLiteral("Error: ") + exceptionMessage(error);
     }
 }
 
 }  // namespace
 
-TWooCommerceAPI::TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
-                                 const QString& sitePassword, bool oauth1)
-    : TWooCommerceAPI(baseUrl, siteUsername, sitePassword, oauth1, RestLimits{}) {}
-
-TWooCommerceAPI::TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
-                                 const QString& sitePassword, bool oauth1, RestLimits limits)
-    : baseUrl_(baseUrl),
-      rest_(std::make_unique<RestClient>(
-          baseUrl, makeAuthenticator(siteUsername, sitePassword, oauth1), limits)) {}
+TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, RestLimits limits)
+    : baseUrl_(connection.baseUrl),
+      rest_(std::make_unique<RestClient>(connection.baseUrl, makeAuthenticator(connection),
+                                         limits)) {}
 
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 
-QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& status) {
+QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query) {
     if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
     QString resource = resUrl;
-    if (!status.isEmpty()) {
+    if (!query.isEmpty()) {
         if (resource.endsWith(u'/')) resource.chop(1);
-        resource += u'?' + status;
+        resource += u'?' + query;
     }
     return resultOf([&] {
         const RestResponse response = rest_->execute(HttpMethod::Get, resource);
@@ -73,8 +66,8 @@ QString TWooCommerceAPI::UpdateProduct(const JsonBody& productData) {
                      QStringLiteral("Error: Product resource undefined."));
 }
 
-QString TWooCommerceAPI::UpdateOrder(const JsonBody& productData) {
-    return writeCall(HttpMethod::Put, orderRes_, productData, QStringLiteral("201 update order."),
+QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
+    return writeCall(HttpMethod::Put, orderRes_, orderData, QStringLiteral("201 update order."),
                      QStringLiteral("Error: Order resource undefined."));
 }
 

@@ -2,6 +2,7 @@
 
 #include "JsonBody.h"
 #include "RestLimits.h"
+#include "ShopConnection.h"
 
 #include <QString>
 #include <memory>
@@ -17,25 +18,21 @@ enum class HttpMethod;
 class TWooCommerceAPI {
   public:
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
-    TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
-                    const QString& sitePassword, bool oauth1);
-    // The same with other waiting limits than the usual 30 seconds.
-    TWooCommerceAPI(const QString& baseUrl, const QString& siteUsername,
-                    const QString& sitePassword, bool oauth1, RestLimits limits);
+    // Tests and benchmarks may wait other limits than the usual 30 seconds.
+    explicit TWooCommerceAPI(const ShopConnection& connection, RestLimits limits = {});
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
     TWooCommerceAPI& operator=(const TWooCommerceAPI&) = delete;
 
     QString BaseURL() const { return baseUrl_; }
-    QString ProductRes() const { return prodRes_; }
     void setProductRes(const QString& res) { prodRes_ = res; }
-    QString OrderRes() const { return orderRes_; }
     void setOrderRes(const QString& res) { orderRes_ = res; }
 
-    QString GetResponse(const QString& resUrl, const QString& status);
+    // GET resUrl, with query (such as "status=processing" or "sku=A-1") appended after "?".
+    QString GetResponse(const QString& resUrl, const QString& query);
     QString AddProduct(const JsonBody& productData);  // POST to ProductRes: "201 create product."
     QString UpdateProduct(const JsonBody& productData);  // PUT to ProductRes: "201 update product."
-    QString UpdateOrder(const JsonBody& productData);    // PUT to OrderRes: "201 update order."
+    QString UpdateOrder(const JsonBody& orderData);      // PUT to OrderRes: "201 update order."
 
   private:
     QString writeCall(HttpMethod method, const QString& resource, const JsonBody& body,

@@ -73,14 +73,14 @@ TEST_F(NavigationTest, SettingsTabShowsSaveDisabledEvenWithAnEditOpen) {
 TEST_F(NavigationTest, FirstShowingOpensMainPageAndClearsBusyFlags) {
     TfMain& fMain = window();
     fMain.setActivePage(fMain.tsOrders);
-    fMain.cycle().ThreadGetBusy = true;
-    fMain.cycle().ThreadPutBusy = true;
+    fMain.cycle().setOrderRunBusy(true);
+    fMain.cycle().setProductRunBusy(true);
 
     fMain.show();
 
     EXPECT_EQ(fMain.pgMain->currentWidget(), fMain.tsMain);
-    EXPECT_FALSE(fMain.cycle().ThreadGetBusy);
-    EXPECT_FALSE(fMain.cycle().ThreadPutBusy);
+    EXPECT_FALSE(fMain.cycle().orderRunBusy());
+    EXPECT_FALSE(fMain.cycle().productRunBusy());
 }
 
 }  // namespace

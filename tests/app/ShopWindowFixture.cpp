@@ -20,7 +20,7 @@ TfMain& ShopWindowFixture::startShopWindow(const settings::SettingsRow& row) {
 
 void ShopWindowFixture::waitForRuns(TfMain& fMain) {
     const automation::UnattendedCycle& cycle = fMain.cycle();
-    while (cycle.ThreadGetBusy || cycle.ThreadPutBusy)
+    while (cycle.orderRunBusy() || cycle.productRunBusy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 

@@ -37,7 +37,7 @@ TEST_F(StartUpTest, FirstStartInEmptyFolderCreatesOnlyTheDatabase) {
     TfMain& fMain = startWindow();
 
     EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
-    EXPECT_EQ(fMain.AppPath, folder.path());
+    EXPECT_EQ(fMain.AppPath(), folder.path());
     EXPECT_TRUE(folder.isFile("EcomDB.s3db"));
     EXPECT_FALSE(folder.isFile("SetManifest.ini"));
     expectSettingsBoxesEmpty();

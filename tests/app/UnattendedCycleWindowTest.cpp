@@ -86,14 +86,14 @@ TEST_F(UnattendedCycleWindowTest, SaveWithTheModeOffRunsNothingButTheButtonsStil
     fMain.btnChangeSettingClick();
     fMain.btnSaveSettingClick();
 
-    EXPECT_FALSE(fMain.cycle().ThreadGetBusy || fMain.cycle().ThreadPutBusy);
+    EXPECT_FALSE(fMain.cycle().orderRunBusy() || fMain.cycle().productRunBusy());
     EXPECT_FALSE(fMain.tCheckTime->isActive());
     EXPECT_TRUE(fMain.lWarning->isHidden());
     EXPECT_TRUE(shop.requests().empty());
 
     fMain.btnThreadGet->click();
     fMain.btnThreadPut->click();
-    EXPECT_TRUE(fMain.cycle().ThreadGetBusy && fMain.cycle().ThreadPutBusy);
+    EXPECT_TRUE(fMain.cycle().orderRunBusy() && fMain.cycle().productRunBusy());
     waitForRuns(fMain);
 
     expectBothRunsDone();

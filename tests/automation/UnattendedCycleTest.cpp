@@ -63,7 +63,7 @@ TEST_F(CycleTest, PeriodDefaultsToSixtyMinutes) {
 TEST_F(CycleTest, ModeOffRunsNothing) {
     modeOn = false;
     cycle.tick();
-    EXPECT_FALSE(cycle.ThreadGetBusy || cycle.ThreadPutBusy);
+    EXPECT_FALSE(cycle.orderRunBusy() || cycle.productRunBusy());
     EXPECT_FALSE(timer.isActive());
 }
 
@@ -71,28 +71,29 @@ TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
     cycle.setPeriod("5");
     QThread* orders = cycle.startOrderRun();
     QThread* products = cycle.startProductRun();
-    EXPECT_TRUE(cycle.ThreadGetBusy && cycle.ThreadPutBusy);
+    EXPECT_TRUE(cycle.orderRunBusy() && cycle.productRunBusy());
     waitFor({orders, products});
     EXPECT_EQ(orderRuns, 1);
     EXPECT_EQ(productRuns, 1);
-    EXPECT_FALSE(cycle.ThreadGetBusy || cycle.ThreadPutBusy);
+    EXPECT_FALSE(cycle.orderRunBusy() || cycle.productRunBusy());
 }
 
 TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
     cycle.setPeriod("5");
-    cycle.ThreadGetBusy = true;  // an order run still queued
+    cycle.setOrderRunBusy(true);  // an order run still queued
     cycle.tick();
     EXPECT_TRUE(timer.isActive());
     // Only the product run was started; let it finish.
     QEventLoop loop;
-    while (cycle.ThreadPutBusy) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    while (cycle.productRunBusy()) loop.processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_EQ(orderRuns, 0);
     EXPECT_EQ(productRuns, 1);
 }
 
 TEST_F(CycleTest, ZeroMinutesGivesNoPeriodicTicks) {
     cycle.setPeriod("0");
-    cycle.ThreadGetBusy = cycle.ThreadPutBusy = true;
+    cycle.setOrderRunBusy(true);
+    cycle.setProductRunBusy(true);
     cycle.tick();
     EXPECT_FALSE(timer.isActive());
 }
@@ -106,7 +107,7 @@ TEST(SynchronisedRunTest, ErrorOfARunEndsItSilentlyAndClearsTheFlag) {
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
     loop.exec();
-    EXPECT_FALSE(cycle.ThreadGetBusy);
+    EXPECT_FALSE(cycle.orderRunBusy());
 }
 
 TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersAndSkipsTheirRuns) {

@@ -50,7 +50,7 @@ class UnattendedRunsTest : public testing::WindowFixture {
 
     void waitForRuns() {
         const automation::UnattendedCycle& cycle = window().cycle();
-        while (cycle.ThreadGetBusy || cycle.ThreadPutBusy)
+        while (cycle.orderRunBusy() || cycle.productRunBusy())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 

@@ -5,6 +5,7 @@
 #include "orders/OrderExport.h"
 #include "orders/OrderExtraction.h"
 #include "sample-shop/SampleShop.h"
+#include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -35,7 +36,7 @@ class OrderExportTest : public ::testing::Test {
   protected:
     void SetUp() override { shop.start(); }
 
-    ShopConnection connection() const {
+    shop::ShopConnection connection() const {
         return {QString::fromStdString(shop.baseUrl()),
                 QString::fromStdString(sampleshop::Options{}.consumerKey),
                 QString::fromStdString(sampleshop::Options{}.consumerSecret), false};
@@ -78,13 +79,9 @@ class OrderExportTest : public ::testing::Test {
     SampleShop shop{seed()};
     QTemporaryDir appDir;
     ExtractedOrder extracted;
-    struct Window : OrderExportWindow {
+    struct Window : testing::RecordingRunLog<OrderExportWindow> {
         void setFacText(const QString& text) override { facText = text; }
-        void appendLog(const QString& line) override { logs.append(line); }
-        void processEvents() override { ++pumps; }
         QString facText;
-        QStringList logs;
-        int pumps = 0;
     } window;
     const common::Clock clock = [] { return QDateTime(QDate(2024, 5, 17), QTime(14, 3, 22)); };
 };
@@ -107,7 +104,7 @@ TEST_F(OrderExportTest, WritesTheWorkedExampleAndCompletesTheOrder) {
     EXPECT_EQ(path, appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"));
     EXPECT_EQ(bytesOf(path), QByteArray(expected));
     EXPECT_EQ(window.facText, QString::fromLatin1(expected));
-    EXPECT_EQ(window.logs,
+    EXPECT_EQ(window.log,
               QStringList({"---Changing status order:  727 //Az:  processing To:  completed",
                            "---Update status /\"ORDER\"\\ successfully."}));
     EXPECT_EQ(window.pumps, 1);
@@ -139,7 +136,7 @@ TEST_F(OrderExportTest, StatusChangeReachesTheExtractedOrderOnly) {
     exportExtracted(kHeadFields, kItemFields);
     EXPECT_EQ(statusOf(728), "completed");
     EXPECT_EQ(statusOf(727), "processing");
-    EXPECT_EQ(window.logs.value(0),
+    EXPECT_EQ(window.log.value(0),
               "---Changing status order:  728 //Az:  processing To:  completed");
 }
 
@@ -161,7 +158,7 @@ TEST_F(OrderExportTest, StopsBeforeAnyFileWithoutCountOrOrder) {
     extracted.itemCount = 0;
     EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
-    EXPECT_TRUE(window.logs.isEmpty());
+    EXPECT_TRUE(window.log.isEmpty());
     EXPECT_EQ(putCount(), 0);
 }
 
@@ -170,10 +167,10 @@ TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
     shop.setFault(sampleshop::Fault::Status500);
     const QString path = exportExtracted(kHeadFields, kItemFields);
     EXPECT_TRUE(QFile::exists(path));
-    ASSERT_EQ(window.logs.size(), 2);
-    EXPECT_TRUE(window.logs[1].startsWith("---Response error: Error: "))
-        << window.logs[1].toStdString();
-    EXPECT_TRUE(window.logs[1].endsWith(" (unsuccessful).")) << window.logs[1].toStdString();
+    ASSERT_EQ(window.log.size(), 2);
+    EXPECT_TRUE(window.log[1].startsWith("---Response error: Error: "))
+        << window.log[1].toStdString();
+    EXPECT_TRUE(window.log[1].endsWith(" (unsuccessful).")) << window.log[1].toStdString();
     EXPECT_EQ(window.pumps, 0);
     EXPECT_EQ(statusOf(727), "processing");
 }
@@ -190,7 +187,7 @@ TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
         << failure.toStdString();
     EXPECT_EQ(window.facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
     EXPECT_EQ(putCount(), 0);
-    EXPECT_TRUE(window.logs.isEmpty());
+    EXPECT_TRUE(window.log.isEmpty());
 }
 
 }  // namespace

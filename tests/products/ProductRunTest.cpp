@@ -28,13 +28,13 @@ json shopProduct(long long id, const std::string& sku, bool stockTracked = true)
             {"stock_status", "instock"}};
 }
 
-class ProductRunAgainstShop : public testing::Test {
+class ProductRunAgainstShop : public ::testing::Test {
   protected:
     void seed(std::vector<json> products) {
         shop_ =
             std::make_unique<SampleShop>(json{{"products", products}, {"orders", json::array()}});
         shop_->start();
-        settings_.url = QString::fromStdString(shop_->baseUrl());
+        settings_.connection.baseUrl = QString::fromStdString(shop_->baseUrl());
     }
 
     void run(const QStringList& lines) { ProductRun(settings_, window_).run(lines); }
@@ -54,12 +54,13 @@ class ProductRunAgainstShop : public testing::Test {
     }
 
     std::unique_ptr<SampleShop> shop_;
-    ProductRunSettings settings_{{},
-                                 "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2",
-                                 "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d",
-                                 false,
-                                 "products/",
-                                 false};
+    ProductRunSettings settings_{
+        .connection = {.baseUrl = {},
+                       .user = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2",
+                       .password = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d",
+                       .oauth1 = false},
+        .productRes = "products/",
+        .addProducts = false};
     RecordingWindow window_;
 };
 
@@ -95,7 +96,7 @@ TEST_F(ProductRunAgainstShop, UpdatesEachProductFoundBySku) {
     EXPECT_EQ(window_.statusText, QStringLiteral("SKU: A-101"));
     EXPECT_EQ(window_.rows.value(QStringLiteral("sku")), QStringLiteral("A-101"));
     EXPECT_EQ(window_.pumps, 2);
-    EXPECT_EQ(window_.pointer, QStringList({"busy", "default"}));
+    EXPECT_EQ(window_.busyHistory, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ProductRunAgainstShop, IncompleteLineIsLoggedAndTheOthersAreSent) {
@@ -162,7 +163,7 @@ TEST_F(ProductRunAgainstShop, UnreachableShopLogsEveryLine) {
         EXPECT_TRUE(line.endsWith(QStringLiteral(" (unsuccessful)."))) << line.toStdString();
     }
     EXPECT_EQ(window_.log.last(), kEnd);
-    EXPECT_EQ(window_.pointer, QStringList({"busy", "default"}));
+    EXPECT_EQ(window_.busyHistory, (std::vector<bool>{true, false}));
 }
 
 TEST_F(ProductRunAgainstShop, LookupAnswerWithoutJsonIsLoggedAsLineError) {
@@ -207,7 +208,7 @@ TEST(ProductRun, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {
     ProductRun({"http://127.0.0.1:9/wp-json/wc/v3/", "u", "p", false, "products/", false}, window)
         .run({});
     EXPECT_EQ(window.log, QStringList({kBegin, kEnd}));
-    EXPECT_EQ(window.pointer, QStringList{"default"});
+    EXPECT_EQ(window.busyHistory, std::vector<bool>{false});
 }
 
 TEST(ProductRun, ClientThatCannotBeMadeEndsTheRunAtOnce) {
@@ -215,7 +216,7 @@ TEST(ProductRun, ClientThatCannotBeMadeEndsTheRunAtOnce) {
     ProductRun run({"host:8443/path", "u", "p", false, "products/", false}, window);
     EXPECT_THROW(run.run({"A-1;1;1;0;10;;0"}), Error);
     EXPECT_EQ(window.log, QStringList{kBegin});
-    EXPECT_EQ(window.pointer, QStringList{"busy"});
+    EXPECT_EQ(window.busyHistory, std::vector<bool>{true});
 }
 
 }  // namespace

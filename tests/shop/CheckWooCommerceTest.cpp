@@ -4,42 +4,31 @@
 #include "shop/BasicToken.h"
 #include "shop/CheckWooCommerce.h"
 #include "shop/TWooCommerceAPI.h"
+#include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>
 
 namespace norvan::shop {
 namespace {
 
-class FakeWindow : public CheckWindow {
+class FakeWindow : public testing::RecordingRunLog<CheckWindow> {
   public:
-    void clearLog() override { log.clear(); }
-    void appendLog(const QString& line) override { log.append(line); }
-    void setBusy(bool busy) override { busyHistory.push_back(busy); }
-    void processEvents() override {
-        if (!failEvents.isEmpty()) throw Error(failEvents);
-    }
+    FakeWindow() { log = QStringList{"earlier line"}; }
     void clearIds() override { ids.clear(); }
     void appendIds(const QStringList& more) override { ids += more; }
     void setToken(const QString& text) override { token = text; }
 
-    QStringList log{"earlier line"};
     QStringList ids{"earlier id"};
-    std::vector<bool> busyHistory;
     QString token;
-    QString failEvents;
 };
 
 class CheckWooCommerceTest : public SampleShopFixture {
   protected:
     CheckInputs inputs() const {
-        CheckInputs in;
-        in.edtEComURL = baseUrl();
-        in.edtUser = kKey;
-        in.edtPassword = kSecret;
-        in.edtProductRes = QStringLiteral("products/");
-        in.edtOrderRes = QStringLiteral("orders/");
-        in.edtStatusAz = QStringLiteral("processing");
-        return in;
+        return {.connection = {.baseUrl = baseUrl(), .user = kKey, .password = kSecret},
+                .productRes = QStringLiteral("products/"),
+                .orderRes = QStringLiteral("orders/"),
+                .statusAz = QStringLiteral("processing")};
     }
 
     QStringList logAround(const QStringList& middle) const {
@@ -50,7 +39,7 @@ class CheckWooCommerceTest : public SampleShopFixture {
     // The ids of the listed objects, in the order the shop answered them.
     QStringList idsInAnswer(const char* resource, const char* status) {
         const QString answer =
-            TWooCommerceAPI(baseUrl(), kKey, kSecret, false)
+            TWooCommerceAPI({.baseUrl = baseUrl(), .user = kKey, .password = kSecret})
                 .GetResponse(QString::fromUtf8(resource), QString::fromUtf8(status));
         QStringList ids;
         for (const auto& object : nlohmann::json::parse(answer.toStdString())) {
@@ -63,7 +52,7 @@ class CheckWooCommerceTest : public SampleShopFixture {
 };
 
 TEST_F(CheckWooCommerceTest, ListsTheProductsEvenWhenADescriptionSaysError) {
-    CheckWooCommerce(CheckProducts, inputs(), window);
+    CheckWooCommerce(CheckKind::Products, inputs(), window);
     EXPECT_EQ(window.log, logAround({"---Get method /\"PRODUCT\"\\ successfully.",
                                      "---Get Good Response For REST API (successful)."}));
     EXPECT_EQ(window.ids, idsInAnswer("products/", ""));
@@ -75,25 +64,25 @@ TEST_F(CheckWooCommerceTest, ListsTheProductsEvenWhenADescriptionSaysError) {
 
 TEST_F(CheckWooCommerceTest, ListsTheOrdersOfTheSourceStatusOverOAuth) {
     CheckInputs in = inputs();
-    in.chbConKey = true;
-    CheckWooCommerce(CheckOrders, in, window);
+    in.connection.oauth1 = true;
+    CheckWooCommerce(CheckKind::Orders, in, window);
     EXPECT_EQ(window.log, logAround({"---Get method /\"ORDER\"\\ successfully.",
                                      "---Get Good Response For REST API (successful)."}));
     EXPECT_EQ(window.ids, idsInAnswer("orders/", "status=processing"));
     EXPECT_EQ(window.ids.size(), 4);
     EXPECT_EQ(shop_.requests()[0].target, "/wp-json/wc/v3/orders?status=processing");
 
-    in.edtStatusAz = QStringLiteral("on-hold");
-    CheckWooCommerce(CheckOrders, in, window);
+    in.statusAz = QStringLiteral("on-hold");
+    CheckWooCommerce(CheckKind::Orders, in, window);
     EXPECT_TRUE(window.ids.isEmpty());
 }
 
 TEST_F(CheckWooCommerceTest, SkipsAnUnconfiguredResourceAndKeepsTheList) {
     CheckInputs in = inputs();
-    in.edtProductRes = QStringLiteral("/");
-    in.edtOrderRes = QStringLiteral("/");
-    for (const int type : {0, 1, 2}) {
-        CheckWooCommerce(type, in, window);
+    in.productRes = QStringLiteral("/");
+    in.orderRes = QStringLiteral("/");
+    for (const CheckKind kind : {CheckKind::Products, CheckKind::Orders}) {
+        CheckWooCommerce(kind, in, window);
         EXPECT_EQ(window.log, logAround({}));
         EXPECT_EQ(window.ids, QStringList{"earlier id"});
         EXPECT_EQ(window.token, basicToken(kKey, kSecret));
@@ -103,30 +92,30 @@ TEST_F(CheckWooCommerceTest, SkipsAnUnconfiguredResourceAndKeepsTheList) {
 
 TEST_F(CheckWooCommerceTest, LogsAFailedRequestAndListsNothing) {
     CheckInputs in = inputs();
-    in.edtProductRes.clear();
-    CheckWooCommerce(CheckProducts, in, window);
+    in.productRes.clear();
+    CheckWooCommerce(CheckKind::Products, in, window);
     EXPECT_EQ(window.log, logAround({"---Response error: Error: URL resource undefined. "
                                      "(unsuccessful)."}));
     EXPECT_TRUE(window.ids.isEmpty());
 
     in = inputs();
-    in.edtPassword = QStringLiteral("wrong");
-    CheckWooCommerce(CheckOrders, in, window);
+    in.connection.password = QStringLiteral("wrong");
+    CheckWooCommerce(CheckKind::Orders, in, window);
     EXPECT_EQ(window.log, logAround({"---Response error: Error: Unauthorized / (unsuccessful)."}));
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false, true, false}));
 }
 
 TEST_F(CheckWooCommerceTest, LogsAFailureOfItsStepsAndStillEnds) {
-    window.failEvents = QStringLiteral("nested run failed");
-    CheckWooCommerce(CheckProducts, inputs(), window);
+    window.onPump = [] { throw Error(QStringLiteral("nested run failed")); };
+    CheckWooCommerce(CheckKind::Products, inputs(), window);
     EXPECT_EQ(window.log, logAround({"---Error: nested run failed (Exception)."}));
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false}));
 }
 
 TEST_F(CheckWooCommerceTest, LetsARefusedAddressEscapeWithThePointerBusy) {
     CheckInputs in = inputs();
-    in.edtEComURL = QStringLiteral("host:8443/path");
-    EXPECT_THROW(CheckWooCommerce(CheckProducts, in, window), Error);
+    in.connection.baseUrl = QStringLiteral("host:8443/path");
+    EXPECT_THROW(CheckWooCommerce(CheckKind::Products, in, window), Error);
     EXPECT_EQ(window.log,
               (QStringList{"---BEGIN Check---", "---Config API to get token:  host:8443/path"}));
     EXPECT_EQ(window.busyHistory, std::vector<bool>{true});

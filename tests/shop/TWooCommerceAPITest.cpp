@@ -12,7 +12,9 @@ using sampleshop::Fault;
 
 class TWooCommerceAPITest : public SampleShopFixture {
   protected:
-    TWooCommerceAPI client(bool oauth1 = false) { return {baseUrl(), kKey, kSecret, oauth1}; }
+    TWooCommerceAPI client(bool oauth1 = false) {
+        return TWooCommerceAPI({baseUrl(), kKey, kSecret, oauth1});
+    }
 };
 
 TEST_F(TWooCommerceAPITest, PutsTheQueryInPlaceOfTheResourcesLastSlash) {
@@ -75,7 +77,7 @@ TEST_F(TWooCommerceAPITest, TurnsEveryFailureIntoAnErrorText) {
         EXPECT_EQ(shop.GetResponse(QString::fromUtf8(c.resource), {}), c.result) << c.resource;
     }
     shop_.setFault(Fault::None);
-    EXPECT_EQ(TWooCommerceAPI(baseUrl(), kKey, QStringLiteral("cs_wrong"), false)
+    EXPECT_EQ(TWooCommerceAPI({baseUrl(), kKey, QStringLiteral("cs_wrong")})
                   .GetResponse(QStringLiteral("orders/"), {}),
               QStringLiteral("Error: Unauthorized /"));
 }
@@ -93,15 +95,15 @@ TEST_F(TWooCommerceAPITest, ReportsBrokenTransfersAsRequestFailures) {
     const int port = closed.port();
     closed.stop();
     const QString result =
-        TWooCommerceAPI(QStringLiteral("http://127.0.0.1:%1/wp-json/wc/v3/").arg(port), kKey,
-                        kSecret, false)
+        TWooCommerceAPI(
+            {QStringLiteral("http://127.0.0.1:%1/wp-json/wc/v3/").arg(port), kKey, kSecret})
             .GetResponse(QStringLiteral("orders/"), {});
     EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
 }
 
 TEST_F(TWooCommerceAPITest, GivesUpOnAStalledAnswerAfterTheNoProgressLimit) {
     shop_.setFault(Fault::Delay, std::chrono::seconds(20));
-    TWooCommerceAPI shop(baseUrl(), kKey, kSecret, false, RestLimits{30, 1});
+    TWooCommerceAPI shop({baseUrl(), kKey, kSecret}, RestLimits{30, 1});
     const QString result = shop.GetResponse(QStringLiteral("orders/"), {});
     EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
 }
@@ -152,12 +154,12 @@ TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
 
 TEST_F(TWooCommerceAPITest, RejectsAddressesWithoutScheme) {
     try {
-        TWooCommerceAPI(QStringLiteral("host:8443/path"), kKey, kSecret, false);
+        TWooCommerceAPI({QStringLiteral("host:8443/path"), kKey, kSecret});
         FAIL() << "the client was created";
     } catch (const Error& error) {
         EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"host:8443/path\""));
     }
-    TWooCommerceAPI noBase(QString(), kKey, kSecret, false);
+    TWooCommerceAPI noBase({QString(), kKey, kSecret});
     EXPECT_EQ(noBase.BaseURL(), QString());
     EXPECT_EQ(noBase.GetResponse(QStringLiteral("products/"), {}),
               QStringLiteral("Error: Invalid URL: \"/products/\""));

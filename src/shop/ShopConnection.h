@@ -2,9 +2,10 @@
 
 #include <QString>
 
-namespace norvan::orders {
+namespace norvan::shop {
 
-// The connection settings a shop client of one run is made from.
+// The connection settings every shop client of a run is made from; only the window reads them
+// from its controls.
 struct ShopConnection {
     QString baseUrl;      // edtEComURL
     QString user;         // edtUser: user name or consumer key
@@ -12,4 +13,4 @@ struct ShopConnection {
     bool oauth1 = false;  // chbConKey: OAuth 1.0a consumer keys instead of HTTP Basic
 };
 
-}  // namespace norvan::orders
+}  // namespace norvan::shop

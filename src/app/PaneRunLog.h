@@ -1,0 +1,31 @@
+#pragma once
+
+#include "BusyPointer.h"
+#include "PendingEvents.h"
+#include "TextPaneView.h"
+
+namespace norvan::app {
+
+// The run log of every window adapter: the pane that receives the run's lines, the
+// application's busy pointer and the window's pending events. RunWindow is the library's
+// window interface that the adapter implements (a common::RunLog with members of its own).
+template <typename RunWindow>
+class PaneRunLog : public RunWindow {
+  public:
+    explicit PaneRunLog(TextPaneView& log) : log_(log) {}
+
+    void clearLog() override { log_.clear(); }
+    void appendLog(const QString& line) override { log_.appendLine(line); }
+    void processEvents() override { processPendingEvents(); }
+    void setBusy(bool busy) override {
+        if (busy)
+            setBusyPointer();
+        else
+            setDefaultPointer();
+    }
+
+  private:
+    TextPaneView& log_;
+};
+
+}  // namespace norvan::app

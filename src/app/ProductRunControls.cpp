@@ -1,0 +1,26 @@
+#include "ProductRunControls.h"
+
+#include "NameValueGrid.h"
+#include "automation/UnattendedCycle.h"
+
+#include <QLabel>
+
+namespace norvan::app {
+
+ProductRunControls::ProductRunControls(TextPaneView& log, QLabel& statusPanel, NameValueGrid& rows,
+                                       const automation::UnattendedCycle& cycle)
+    : PaneRunLog(log), statusPanel_(statusPanel), rows_(rows), cycle_(cycle) {}
+
+void ProductRunControls::setStatusText(const QString& text) {
+    statusPanel_.setText(text);
+}
+
+void ProductRunControls::setProductRows(const common::NameValueList& rows) {
+    rows_.setList(rows);
+}
+
+bool ProductRunControls::unattendedRunUnderWay() const {
+    return cycle_.productRunBusy();
+}
+
+}  // namespace norvan::app
