@@ -219,6 +219,8 @@ class TfMain : public QWidget {
     void btnThreadGetClick();  // starts the order run through a worker
     void btnThreadPutClick();  // starts the product run through a worker
     void orderRunProcedure();
+    // Reads the selected order for the order run; false, and a logged line, when it failed.
+    bool extractOrderOfRun(const QString& orderId);
     void productRunProcedure();
 
     Environment environment_;

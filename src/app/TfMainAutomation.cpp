@@ -2,6 +2,7 @@
 // to the main thread by a worker.
 #include "TfMain.h"
 #include "automation/UnattendedCycle.h"
+#include "common/Error.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -38,8 +39,21 @@ void TfMain::orderRunProcedure() {
     // past the end would select nothing and export the previous order a second time.
     for (int index = 0; index < count && index < lstOrder->count(); ++index) {
         lstOrder->setCurrentRow(index);
+        if (extractOrderOfRun(lstOrder->item(index)->text()) && vleOrderValue->rowCount() > 0)
+            btnToDexarAndChangeOrdersClick();
+    }
+}
+
+// An order that cannot be read is that order's failure alone: it is logged and the run goes on
+// with the next one. Failures of the export (the disk, the Orders folder) still end the run.
+bool TfMain::extractOrderOfRun(const QString& orderId) {
+    try {
         btnextractOrdersClick();
-        if (vleOrderValue->rowCount() > 0) btnToDexarAndChangeOrdersClick();
+        return true;
+    } catch (const std::exception& error) {
+        mLogs->appendLine(QStringLiteral("---Error in order ") + orderId + QStringLiteral(": ") +
+                          exceptionMessage(error));
+        return false;
     }
 }
 

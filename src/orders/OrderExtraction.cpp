@@ -2,8 +2,11 @@
 
 #include "FloatText.h"
 #include "JsonDocument.h"
+#include "common/Error.h"
 #include "shop/JsonTokenReader.h"
 #include "shop/TWooCommerceAPI.h"
+
+#include <QRegularExpression>
 
 namespace norvan::orders {
 
@@ -47,9 +50,18 @@ void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
 
 void extractOrder(const shop::ShopConnection& connection, const QString& orderRes,
                   const QString& orderId, const QString& itemTitle, ExtractedOrder& order) {
+    static const QRegularExpression positiveWholeNumber(QStringLiteral("^[1-9][0-9]{0,18}$"));
+    if (!positiveWholeNumber.match(orderId).hasMatch())
+        throw Error(QStringLiteral("\"%1\" is not an order id").arg(orderId));
     shop::TWooCommerceAPI client(connection);
     GetWooCommerceOrdersValue(client.GetResponse(orderRes + orderId + u'/', QString()), orderId,
                               itemTitle, order);
+    if (order.orderId != orderId) {
+        const QString answered = order.orderId;
+        order.orderId.clear();
+        throw Error(
+            QStringLiteral("The shop answered order %1 with order %2").arg(orderId, answered));
+    }
 }
 
 }  // namespace norvan::orders

@@ -31,6 +31,9 @@ void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
 
 // Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
 // order. A failed request comes back as an "Error: " text, which the JSON reader then rejects.
+// The id goes into the address, so it must be a positive whole number; and an answer that names
+// another order than the one asked for leaves order.orderId empty, so that nothing is exported
+// and no other order's status changes. Both throw Error.
 void extractOrder(const shop::ShopConnection& connection, const QString& orderRes,
                   const QString& orderId, const QString& itemTitle, ExtractedOrder& order);
 

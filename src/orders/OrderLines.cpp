@@ -6,11 +6,13 @@ namespace norvan::orders {
 
 namespace {
 
-// The accounting program reads one order line per text line.
-QString onOneLine(QString value) {
+// A value keeps to its own field of its own line: the accounting program reads one order line
+// per text line and splits it at "&" and "^", and the format has no escape. A value that held a
+// separator would shift every later field of the order into the wrong column, where a blank in
+// its place loses one character.
+QString asFieldValue(QString value) {
     value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    value.replace(u'\r', u' ');
-    value.replace(u'\n', u' ');
+    for (const char16_t separator : {u'\r', u'\n', u'&', u'^'}) value.replace(separator, u' ');
     return value;
 }
 
@@ -28,7 +30,7 @@ QString headerLine(const OrderFileSource& source) {
     for (const QString& field : source.headFields) {
         const int row = source.rows.indexOfName(field);
         if (row < 0) continue;  // no value, no separator
-        const QString value = onOneLine(source.rows.valueFromIndex(row));
+        const QString value = asFieldValue(source.rows.valueFromIndex(row));
         if (isAddressField(field)) {
             line += value + QStringLiteral("  ");
         } else {
@@ -45,7 +47,7 @@ QString itemLine(const OrderFileSource& source, int index) {
     QString line;
     for (const QString& key : source.itemFields) {
         const int row = source.rows.indexOfName(prefix + key);
-        if (row >= 0) line += onOneLine(source.rows.valueFromIndex(row)) + u'&';
+        if (row >= 0) line += asFieldValue(source.rows.valueFromIndex(row)) + u'&';
     }
     dropOneTrailingAmpersand(line);
     return line;

@@ -22,6 +22,8 @@ void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& quer
     window.appendLog(methodLine);
     window.processEvents();
     window.appendLog(QStringLiteral("---Get Good Response For REST API (successful)."));
+    // A 2xx answer that is not JSON (a maintenance page) comes back empty and lists nothing.
+    if (result.isEmpty()) return;
     QStringList ids;
     try {
         GetWooCommerceParam(result, ids);
@@ -56,6 +58,13 @@ void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& wi
     window.appendLog(QStringLiteral("---BEGIN Check---"));
     window.appendLog(QStringLiteral("---Config API to get token:  ") + inputs.connection.baseUrl);
     TWooCommerceAPI shop(inputs.connection);
+    // Some shops sit behind a proxy that adds TLS, so the request still goes out.
+    if (!inputs.connection.oauth1 &&
+        inputs.connection.baseUrl.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive)) {
+        window.appendLog(QStringLiteral(
+            "---Warning: Basic authentication over http:// sends the key and secret unencrypted; "
+            "use an https:// address."));
+    }
     try {
         runGuardedSteps(kind, inputs, shop, window);
     } catch (const std::exception& error) {

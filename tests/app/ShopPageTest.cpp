@@ -22,6 +22,8 @@ TEST_F(ShopPageTest, CheckListsTheProductIdsAndShowsTheTokenOnOneLine) {
     EXPECT_EQ(listItems(*fMain.lstWooProduct), QStringList({"10", "11", "12", "13", "14", "20"}));
     EXPECT_EQ(fMain.mCheckLog->lines(),
               QStringList({"---BEGIN Check---", "---Config API to get token:  " + baseUrl(),
+                           "---Warning: Basic authentication over http:// sends the key and "
+                           "secret unencrypted; use an https:// address.",
                            "---Get method /\"PRODUCT\"\\ successfully.",
                            "---Get Good Response For REST API (successful).", "---END Check---"}));
     // 87 bytes of key, colon and secret give a token with one line break.
@@ -38,8 +40,8 @@ TEST_F(ShopPageTest, OrderListHoldsTheOrdersOfTheSourceStatus) {
     fMain.btnGetOrdersClick();
 
     EXPECT_EQ(listItems(*fMain.lstOrder), QStringList({"18", "17", "16", "15"}));  // newest first
-    EXPECT_EQ(fMain.mLogs->line(2), "---Get method /\"ORDER\"\\ successfully.");
-    EXPECT_EQ(fMain.mLogs->lineCount(), 5);
+    EXPECT_EQ(fMain.mLogs->line(3), "---Get method /\"ORDER\"\\ successfully.");
+    EXPECT_EQ(fMain.mLogs->lineCount(), 6);  // with the warning of Basic over plain http
     EXPECT_EQ(shop.requests().at(0).target, "/wp-json/wc/v3/orders?status=processing");
 }
 

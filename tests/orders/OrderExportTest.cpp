@@ -8,9 +8,11 @@
 #include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <thread>
 
 namespace norvan::orders {
 namespace {
@@ -188,6 +190,45 @@ TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
     EXPECT_EQ(window.facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
     EXPECT_EQ(putCount(), 0);
     EXPECT_TRUE(window.log.isEmpty());
+}
+
+// Only a listed order's own id goes into the address: nothing else reaches the shop.
+TEST_F(OrderExportTest, ReadsOnlyPositiveWholeNumberIds) {
+    for (const char* id : {"../products/57", "0", "-5", "", "12a", "07"}) {
+        try {
+            extract(QString::fromUtf8(id));
+            ADD_FAILURE() << "read order '" << id << "'";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("\"%1\" is not an order id").arg(QString::fromUtf8(id)));
+        }
+    }
+    EXPECT_TRUE(shop.requests().empty());
+}
+
+// A cache or a mixed-up route may answer with another order: that one must not be moved.
+TEST_F(OrderExportTest, AnAnswerAboutAnotherOrderIsNeitherWrittenNorMoved) {
+    httplib::Server mixedUp;
+    mixedUp.Get(".*", [](const httplib::Request&, httplib::Response& answer) {
+        answer.set_content(R"({"id": 4107, "status": "processing", "line_items": []})",
+                           "application/json");
+    });
+    const int port = mixedUp.bind_to_any_port("127.0.0.1");
+    std::thread serving([&] { mixedUp.listen_after_bind(); });
+    const shop::ShopConnection mixedUpShop{
+        QStringLiteral("http://127.0.0.1:%1/wp-json/wc/v3/").arg(port), "ck", "cs", false};
+    try {
+        extractOrder(mixedUpShop, QStringLiteral("orders/"), QStringLiteral("4113"),
+                     QStringLiteral("line_items"), extracted);
+        ADD_FAILURE() << "the answer about order 4107 was taken for order 4113";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("The shop answered order 4113 with order 4107"));
+    }
+    mixedUp.stop();
+    serving.join();
+    EXPECT_EQ(extracted.orderId, QString());
+    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_EQ(orderFiles(), QStringList());
 }
 
 }  // namespace

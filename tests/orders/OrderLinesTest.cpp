@@ -69,7 +69,7 @@ TEST(GenerateCOMSTR, HeaderLine) {
         {{"id", "date_paid", "total"}, "^727&29.35^"},
         {{"customer_note", "id"}, "^&727^"},
         {{"id", "customer_note"}, "^727&^"},  // only one trailing "&" is dropped
-        {{"odd", "id"}, "^a&b^c  d&727^"},    // no escaping
+        {{"odd", "id"}, "^a b c  d&727^"},    // separators in a value become blanks
         {{"id", "billing.first_name", "billing.address_2", "total"},
          "^727&Sara  \u06F2\u06F5  &29.35^"},
     };
@@ -119,13 +119,15 @@ TEST(GenerateCOMSTR, CountThatIsNoIntegerStopsAfterTheHeaderLine) {
     }
 }
 
-TEST(GenerateCOMSTR, LineBreakInsideAValueBecomesABlank) {
+// Either would start a field or a line of its own in the accounting program.
+TEST(GenerateCOMSTR, LineBreakOrSeparatorInsideAValueBecomesABlank) {
     const struct {
         const char* value;
         const char* written;
     } cases[] = {
         {"a\r\nb", "a b"},         {"a\rb", "a b"},    {"a\nb", "a b"},
-        {"a\r\n\r\nb\n", "a  b "}, {"a\n\rb", "a  b"},
+        {"a\r\n\r\nb\n", "a  b "}, {"a\n\rb", "a  b"}, {"Ann & Co ^", "Ann   Co  "},
+        {"&^a^&", "  a  "},
     };
     for (const auto& c : cases) {
         const OrderFileSource source{rowsOf({QStringLiteral("customer_note=") + c.value,

@@ -11,6 +11,8 @@
 namespace norvan::shop {
 namespace {
 
+using sampleshop::Fault;
+
 class FakeWindow : public testing::RecordingRunLog<CheckWindow> {
   public:
     FakeWindow() { log = QStringList{"earlier line"}; }
@@ -31,10 +33,16 @@ class CheckWooCommerceTest : public SampleShopFixture {
                 .statusAz = QStringLiteral("processing")};
     }
 
-    QStringList logAround(const QStringList& middle) const {
-        return QStringList{"---BEGIN Check---", "---Config API to get token:  " + baseUrl()} +
-               middle + QStringList{"---END Check---"};
+    // The check's log around its middle lines; the test shop speaks plain http.
+    QStringList logAround(const QStringList& middle, bool oauth1 = false) const {
+        QStringList log{"---BEGIN Check---", "---Config API to get token:  " + baseUrl()};
+        if (!oauth1) log.append(kPlainBasicWarning);
+        return log + middle + QStringList{"---END Check---"};
     }
+
+    static inline const QString kPlainBasicWarning = QStringLiteral(
+        "---Warning: Basic authentication over http:// sends the key and secret unencrypted; "
+        "use an https:// address.");
 
     // The ids of the listed objects, in the order the shop answered them.
     QStringList idsInAnswer(const char* resource, const char* status) {
@@ -67,7 +75,8 @@ TEST_F(CheckWooCommerceTest, ListsTheOrdersOfTheSourceStatusOverOAuth) {
     in.connection.oauth1 = true;
     CheckWooCommerce(CheckKind::Orders, in, window);
     EXPECT_EQ(window.log, logAround({"---Get method /\"ORDER\"\\ successfully.",
-                                     "---Get Good Response For REST API (successful)."}));
+                                     "---Get Good Response For REST API (successful)."},
+                                    true));
     EXPECT_EQ(window.ids, idsInAnswer("orders/", "status=processing"));
     EXPECT_EQ(window.ids.size(), 4);
     EXPECT_EQ(shop_.requests()[0].target, "/wp-json/wc/v3/orders?status=processing");
@@ -120,6 +129,32 @@ TEST_F(CheckWooCommerceTest, LetsARefusedAddressEscapeWithThePointerBusy) {
               (QStringList{"---BEGIN Check---", "---Config API to get token:  host:8443/path"}));
     EXPECT_EQ(window.busyHistory, std::vector<bool>{true});
     EXPECT_EQ(window.ids, QStringList{"earlier id"});
+}
+
+// A maintenance page or a caching layer answering instead of the shop.
+TEST_F(CheckWooCommerceTest, AnAnswerThatIsNotJsonListsNothing) {
+    for (const Fault fault : {Fault::NonJson200, Fault::Empty200}) {
+        shop_.setFault(fault);
+        CheckWooCommerce(CheckKind::Products, inputs(), window);
+        EXPECT_EQ(window.log, logAround({"---Get method /\"PRODUCT\"\\ successfully.",
+                                         "---Get Good Response For REST API (successful)."}));
+        EXPECT_TRUE(window.ids.isEmpty());
+    }
+}
+
+// The warning is the only difference: with OAuth or over https nothing is said.
+TEST_F(CheckWooCommerceTest, WarnsOfBasicOverPlainHttpOnly) {
+    CheckInputs in = inputs();
+    in.connection.oauth1 = true;
+    CheckWooCommerce(CheckKind::Products, in, window);
+    EXPECT_FALSE(window.log.contains(kPlainBasicWarning));
+    in.connection.oauth1 = false;
+    in.connection.baseUrl = QStringLiteral("HTTP://127.0.0.1:1/wp-json/wc/v3/");
+    CheckWooCommerce(CheckKind::Products, in, window);
+    EXPECT_EQ(window.log.value(2), kPlainBasicWarning);
+    in.connection.baseUrl = QStringLiteral("https://127.0.0.1:1/wp-json/wc/v3/");
+    CheckWooCommerce(CheckKind::Products, in, window);
+    EXPECT_FALSE(window.log.contains(kPlainBasicWarning));
 }
 
 }  // namespace
