@@ -38,6 +38,10 @@ class SettingsDatabase {
     // nothing, when there is no row.
     bool saveOrderMapping(const QString& ordParams, const QString& itemParams);
 
+    // The open connection, for the tables that live beside Settings in the same file (what
+    // was delivered to the accounting program and the shop).
+    sqlite3* connection() const { return db_.get(); }
+
   private:
     struct Closer {
         void operator()(sqlite3* db) const;

@@ -71,14 +71,23 @@ QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
                      QStringLiteral("Error: Order resource undefined."));
 }
 
-// The answer's body is not looked at: any 2xx status gives the success text.
+// A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty
+// body, a maintenance or cache page) comes from something in front of the shop, which saved
+// nothing.
 QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
                                    const QString& successText, const QString& undefinedText) {
     if (resource.isEmpty()) return undefinedText;
     const QByteArray text = body.compactText();
     return resultOf([&] {
         const RestResponse response = rest_->execute(method, resource, text);
-        return isSuccess(response.status) ? successText : statusFailure(response);
+        if (!isSuccess(response.status)) return statusFailure(response);
+        if (!formatJson(response.body).startsWith(u'{'))
+            return QStringLiteral(
+                       "Error: The shop's answer (%1 %2) is not what a WooCommerce "
+                       "shop sends.")
+                .arg(response.status)
+                .arg(response.reason);
+        return successText;
     });
 }
 

@@ -139,6 +139,13 @@ TEST_F(TWooCommerceAPITest, WriteCallsSendTheBodyAndAnswerWithTheirSuccessText) 
     EXPECT_EQ(shop.UpdateProduct(body), QStringLiteral("Error: Bad Request /"));
     shop_.setFault(Fault::Status500);
     EXPECT_EQ(shop.UpdateOrder(body), QStringLiteral("Error: HTTP/1.1 500 Internal Server Error"));
+    // Something in front of the shop answered; nothing was saved.
+    for (const Fault fault : {Fault::Empty200, Fault::NonJson200}) {
+        shop_.setFault(fault);
+        EXPECT_EQ(shop.UpdateOrder(body),
+                  QStringLiteral("Error: The shop's answer (200 OK) is not what a WooCommerce "
+                                 "shop sends."));
+    }
 }
 
 TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
