@@ -6,6 +6,7 @@
 #include "orders/FieldMapping.h"
 #include "orders/OrderExport.h"
 #include "settings/MappingLists.h"
+#include "settings/OrderJournal.h"
 #include "settings/SettingsDatabase.h"
 
 #include <QLineEdit>
@@ -87,7 +88,8 @@ void TfMain::btnToDexarAndChangeOrdersClick() {
                                       .statusAz = edtStatusAz->text(),
                                       .statusTo = edtStatusTo->text()};
     OrderExportControls window(*mLogs, *mFac);
-    orders::exportOrder(source, change, appPath_, environment_.clock, window);
+    settings::OrderJournal journal(openSettingsDatabase());
+    orders::exportOrder(source, change, appPath_, environment_.clock, journal, window);
 }
 
 }  // namespace norvan::app

@@ -7,6 +7,10 @@
 
 #include <QString>
 
+namespace norvan::settings {
+class OrderJournal;
+}
+
 namespace norvan::orders {
 
 // The status change that follows the order file.
@@ -22,10 +26,14 @@ struct StatusChange {
 // builds the lines (GenerateCOMSTR) and shows them in mFac, normalised (NormalizeDigits) as the
 // file will hold them; writes them as a new file in appPath + "Orders/" (created with its parents)
 // named after clock(); sends PUT {"status": statusTo} for the extracted order and logs it.
-// A failed request is logged and the file stays. Throws Error when the lines cannot be built, when
-// no order was extracted ("List index out of bounds (-1)", before any file is written) and when
-// the file cannot be written. Returns the path of the file written.
+// The journal keeps what became of the order, so that it is written once whatever fails: an
+// order whose file an earlier run wrote, but whose status change failed or was cut short, gets
+// only the status change (with a logged line naming the file). A failed request is logged and
+// the file stays. Throws Error when the lines cannot be built, when no order was extracted ("List
+// index out of bounds (-1)", before any file is written) and when the file cannot be written.
+// Returns the path of the order's file.
 QString exportOrder(const OrderFileSource& source, const StatusChange& change,
-                    const QString& appPath, const common::Clock& clock, OrderExportWindow& window);
+                    const QString& appPath, const common::Clock& clock,
+                    settings::OrderJournal& journal, OrderExportWindow& window);
 
 }  // namespace norvan::orders

@@ -21,29 +21,19 @@ Error cannotCreate(const QString& path, const QString& reason) {
                      .arg(QDir::toNativeSeparators(path), reason));
 }
 
-// The file while it is written, under a name that does not end in ".ecom"; a file it created is
-// removed again unless it was placed under its order file name.
-class PartialFile {
-  public:
-    explicit PartialFile(const QString& folder)
-        : file_(QDir(folder).filePath(
-              QStringLiteral(".Order_%1.part")
-                  .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')))) {}
-    ~PartialFile() {
-        if (created_ && !placed_) file_.remove();
-    }
-    PartialFile(const PartialFile&) = delete;
-    PartialFile& operator=(const PartialFile&) = delete;
+QString newPartFileName(const QString& folder) {
+    return QDir(folder).filePath(
+        QStringLiteral(".Order_%1.part")
+            .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')));
+}
 
-    bool create() { return created_ = file_.open(QIODevice::WriteOnly | QIODevice::NewOnly); }
-    QFile& file() { return file_; }
-    void markPlaced() { placed_ = true; }
-
-  private:
-    QFile file_;
-    bool created_ = false;
-    bool placed_ = false;
-};
+// A renamed file survives a crash only once its folder is on disk too.
+void syncFolder(const QString& folder) {
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (handle < 0) return;
+    ::fsync(handle);
+    ::close(handle);
+}
 
 // Gives the file at from the name to unless a file of that name exists: false when one does.
 bool moveWithoutReplacing(const QString& from, const QString& to) {
@@ -72,27 +62,47 @@ QString orderFileName(const QDateTime& localTime, int copy) {
     return QStringLiteral("Order_") + stamp + QStringLiteral(".ecom");
 }
 
-QString writeOrderFile(const QString& folder, const QString& text, const QDateTime& time) {
-    const QDateTime localTime = time.toLocalTime();
-    const QDir dir(folder);
+OrderFileDraft::OrderFileDraft(const QString& folder, const QDateTime& time)
+    : folder_(folder),
+      localTime_(time.toLocalTime()),
+      firstName_(QDir(folder).filePath(orderFileName(localTime_))),
+      part_(newPartFileName(folder)) {
+    if (!part_.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw cannotCreate(firstName_, part_.errorString());
+}
+
+OrderFileDraft::~OrderFileDraft() {
+    if (named_) return;
+    part_.close();
+    // The static remove: the file object's own refuses after a failed flush on a full disk.
+    QFile::remove(part_.fileName());
+}
+
+void OrderFileDraft::write(const QString& text) {
     const QByteArray bytes = common::encodeAnsi(text);
+    if (part_.write(bytes) != bytes.size() || !part_.flush())
+        throw cannotCreate(firstName_, part_.errorString());
+    if (::fsync(part_.handle()) != 0) throw cannotCreate(firstName_, qt_error_string(errno));
+    part_.close();
+}
 
-    const QString firstChoice = dir.filePath(orderFileName(localTime));
-    PartialFile partial(folder);
-    QFile& file = partial.file();
-    if (!partial.create()) throw cannotCreate(firstChoice, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        throw cannotCreate(firstChoice, file.errorString());
-    if (::fsync(file.handle()) != 0) throw cannotCreate(firstChoice, qt_error_string(errno));
-    file.close();
-
+QString OrderFileDraft::name(const std::function<void(const QString& path)>& beforeTry) {
+    const QDir dir(folder_);
     for (int copy = 1;; ++copy) {
-        const QString path = dir.filePath(orderFileName(localTime, copy));
-        if (moveWithoutReplacing(file.fileName(), path)) {
-            partial.markPlaced();
+        const QString path = dir.filePath(orderFileName(localTime_, copy));
+        if (beforeTry) beforeTry(path);
+        if (moveWithoutReplacing(part_.fileName(), path)) {
+            named_ = true;
+            syncFolder(folder_);
             return path;
         }
     }
+}
+
+QString writeOrderFile(const QString& folder, const QString& text, const QDateTime& time) {
+    OrderFileDraft draft(folder, time);
+    draft.write(text);
+    return draft.name();
 }
 
 }  // namespace norvan::orders

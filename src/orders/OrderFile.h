@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFile>
 #include <QString>
+#include <functional>
 
 namespace norvan::orders {
 
@@ -9,11 +11,37 @@ namespace norvan::orders {
 // ("Order_2024-05-17.ecom"). Copies 2, 3, ... of the same second add "_2", "_3", ...
 QString orderFileName(const QDateTime& localTime, int copy = 1);
 
-// Writes text as a new order file in folder, named after time, and returns its path. The text is
-// written in Windows-1256 without byte-order mark under a name the accounting program does not
-// pick up, made durable, and then given its order file name, so that the program never reads a
-// half-written file. An existing order file is never replaced: the next copy number is taken.
-// Throws Error("Cannot create file \"<path>\". <reason>"); no temporary file stays behind.
+// An order file while it is written: the text goes, in Windows-1256 without byte-order mark,
+// into a part file whose name the accounting program does not pick up, is made durable, and only
+// then is the file given its order file name, so that the program never reads half an order.
+// An existing order file is never replaced: the next copy number is taken. Every failure throws
+// Error("Cannot create file \"<first name tried>\". <reason>").
+class OrderFileDraft {
+  public:
+    // Creates the empty part file in folder; the order file will be named after time.
+    OrderFileDraft(const QString& folder, const QDateTime& time);
+    // Removes the part file unless it was given its name: no temporary file stays behind, also
+    // when the disk is full.
+    ~OrderFileDraft();
+    OrderFileDraft(const OrderFileDraft&) = delete;
+    OrderFileDraft& operator=(const OrderFileDraft&) = delete;
+
+    QString partPath() const { return part_.fileName(); }
+    QString firstName() const { return firstName_; }
+    void write(const QString& text);
+    // Gives the part file the first free order file name and returns its path; beforeTry hears
+    // of each name before it is tried, so that a record of it can be made first.
+    QString name(const std::function<void(const QString& path)>& beforeTry = {});
+
+  private:
+    QString folder_;
+    QDateTime localTime_;
+    QString firstName_;
+    QFile part_;
+    bool named_ = false;
+};
+
+// Writes text as a new order file in folder, named after time, and returns its path.
 QString writeOrderFile(const QString& folder, const QString& text, const QDateTime& time);
 
 }  // namespace norvan::orders

@@ -5,13 +5,19 @@
 #include "orders/OrderExport.h"
 #include "orders/OrderExtraction.h"
 #include "sample-shop/SampleShop.h"
+#include "settings/OrderJournal.h"
+#include "settings/SettingsDatabase.h"
 #include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/mount.h>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <thread>
 
 namespace norvan::orders {
@@ -55,7 +61,7 @@ class OrderExportTest : public ::testing::Test {
             extracted.itemCount ? QString::number(*extracted.itemCount) : QString()};
         const StatusChange change{connection(), QStringLiteral("orders/"), extracted.orderId,
                                   QStringLiteral("processing"), QStringLiteral("completed")};
-        return exportOrder(source, change, appDir.path() + u'/', clock, window);
+        return exportOrder(source, change, appDir.path() + u'/', clock, journal, window);
     }
 
     QString exportFailure(const QStringList& headFields, const QStringList& itemFields) {
@@ -80,6 +86,8 @@ class OrderExportTest : public ::testing::Test {
 
     SampleShop shop{seed()};
     QTemporaryDir appDir;
+    settings::SettingsDatabase database{appDir.filePath("EcomDB.s3db")};
+    settings::OrderJournal journal{database};
     ExtractedOrder extracted;
     struct Window : testing::RecordingRunLog<OrderExportWindow> {
         void setFacText(const QString& text) override { facText = text; }
@@ -229,6 +237,83 @@ TEST_F(OrderExportTest, AnAnswerAboutAnotherOrderIsNeitherWrittenNorMoved) {
     EXPECT_EQ(extracted.orderId, QString());
     EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
+}
+
+// The status change fails on and on: the accounting program still gets the order once.
+TEST_F(OrderExportTest, AnOrderWhoseStatusChangeFailedIsNotWrittenAgain) {
+    extract("727");
+    shop.setFault(sampleshop::Fault::Status503);
+    const QString path = exportExtracted(kHeadFields, kItemFields);
+    window.log.clear();
+    const QString again = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(again, path);
+    EXPECT_EQ(window.log.value(0),
+              "---Order 727 was already exported to " + path + "; only its status is changed.");
+    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
+
+    shop.setFault(sampleshop::Fault::None);
+    exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
+    EXPECT_EQ(statusOf(727), "completed");
+    EXPECT_FALSE(journal.find("727"));
+    // Put back into its status by the operator, the order is exported anew.
+    exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(orderFiles(),
+              QStringList({"Order_2024-05-17 14-03-22.ecom", "Order_2024-05-17 14-03-22_2.ecom"}));
+}
+
+// What a run cut short at each instant leaves behind, and what the next run makes of it.
+TEST_F(OrderExportTest, ARunCutShortAnywhereWritesTheOrderOnce) {
+    extract("727");
+    const QString folder = appDir.filePath("Orders");
+    QDir().mkpath(folder);
+    const auto makeFile = [&](const QString& name) {
+        QFile file(QDir(folder).filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    };
+    const QString firstName = QDir(folder).filePath("Order_2024-05-17 14-03-22.ecom");
+    const QString part = QDir(folder).filePath(".Order_00000000000000aa.part");
+
+    // Cut short before any entry: only a stray part file.
+    makeFile(".Order_00000000000000ff.part");
+    // Cut short while the file was written: its part file is still there.
+    makeFile(".Order_00000000000000aa.part");
+    journal.recordWriting("727", part, firstName);
+    exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
+    EXPECT_EQ(statusOf(727), "completed");
+
+    // Cut short after the part file was given its name (and the accounting program may have
+    // taken the file since): only the status change is sent.
+    extract("728");
+    journal.recordWriting("728", part, QDir(folder).filePath("Order_taken.ecom"));
+    window.log.clear();
+    EXPECT_EQ(exportExtracted(kHeadFields, kItemFields), QDir(folder).filePath("Order_taken.ecom"));
+    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
+    EXPECT_TRUE(window.log.value(0).startsWith("---Order 728 was already exported to "));
+    EXPECT_EQ(statusOf(728), "completed");
+    EXPECT_TRUE(journal.partFiles().isEmpty());
+}
+
+// A full disk: the order is neither written nor moved, and no part file stays behind.
+TEST_F(OrderExportTest, AFullDiskLeavesNoPartFileAndNoEntry) {
+    const QString folder = appDir.filePath("Orders");
+    QDir().mkpath(folder);
+    const QByteArray mountPoint = QFile::encodeName(folder);
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=4k") != 0)
+        GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+    QFile filler(QDir(folder).filePath("filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(512, 'x')) == 512 && filler.flush()) {
+    }
+    filler.close();
+
+    extract("727");
+    EXPECT_TRUE(exportFailure(kHeadFields, kItemFields).startsWith("Cannot create file "));
+    EXPECT_EQ(orderFiles(), QStringList{"filler"});
+    EXPECT_FALSE(journal.find("727"));
+    EXPECT_EQ(putCount(), 0);
 }
 
 }  // namespace
