@@ -119,8 +119,10 @@ TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersAndSkipsTheirRuns) {
     {
         UnattendedCycle cycle{
             timer, &context, {[] { return true; }, [&runs] { ++runs; }, [&runs] { ++runs; }}};
+        // Finished, not destroyed: a worker's deferred deletion may wait for a later loop. A
+        // worker cannot finish before this connection, since it waits for the main thread.
         for (QThread* worker : {cycle.startOrderRun(), cycle.startProductRun()})
-            QObject::connect(worker, &QObject::destroyed, &loop, [&] {
+            QObject::connect(worker, &QThread::finished, &loop, [&] {
                 if (++workersGone == 2) loop.quit();
             });
     }  // the window closes before either run was handed over
