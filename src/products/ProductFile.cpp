@@ -36,7 +36,9 @@ ProductIntake takeProductFiles(const QString& appPath, common::TextPane& prodFil
     for (const QString& path : files) {
         const QFileInfo info(path);
         // Nothing stops the accounting program's writes: a file still growing is left alone.
-        if (info.lastModified().msecsTo(clock()) < kCompleteFileAgeMs) {
+        // (A file without a time, such as a broken link, is read and fails loudly.)
+        const QDateTime modified = info.lastModified();
+        if (modified.isValid() && modified.msecsTo(clock()) < kCompleteFileAgeMs) {
             intake.fileLeft = info.fileName();
             break;
         }
