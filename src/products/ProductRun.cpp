@@ -10,6 +10,7 @@
 #include <QSet>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace norvan::products {
 
@@ -19,6 +20,7 @@ namespace {
 
 // Lines in a row that failed in transit before the shop is taken to be down.
 constexpr int kFailuresOfAShopDown = 3;
+constexpr qsizetype kLinesForgottenTogether = 100;
 
 }  // namespace
 
@@ -74,18 +76,31 @@ QList<settings::KeptProductLine> ProductRun::planLines(const QStringList& lines)
 
 void ProductRun::sendLines(shop::TWooCommerceAPI& client,
                            const QList<settings::KeptProductLine>& plan) {
-    int failuresInARow = 0;
-    for (qsizetype index = 0; index < plan.size(); ++index) {
-        if (sendLine(client, plan.at(index).line, index + 1) == Delivery::Done) {
-            kept_.remove(plan.at(index).id);
-            failuresInARow = 0;
-        } else if (++failuresInARow == kFailuresOfAShopDown && index + 1 < plan.size()) {
-            log(QStringLiteral("---The shop does not answer: %1 more product lines kept for the "
-                               "next run")
-                    .arg(plan.size() - index - 1));
-            return;
+    // Lines the shop is done with leave the kept ones in batches: one transaction per line
+    // would cost a disk flush each. A line done but not yet removed is only sent again.
+    QList<qint64> done;
+    const auto forgetDone = [&] {
+        if (!done.isEmpty()) kept_.remove(std::exchange(done, {}));
+    };
+    try {
+        int failuresInARow = 0;
+        for (qsizetype index = 0; index < plan.size(); ++index) {
+            if (sendLine(client, plan.at(index).line, index + 1) == Delivery::Done) {
+                done.append(plan.at(index).id);
+                if (done.size() == kLinesForgottenTogether) forgetDone();
+                failuresInARow = 0;
+            } else if (++failuresInARow == kFailuresOfAShopDown && index + 1 < plan.size()) {
+                log(QStringLiteral("---The shop does not answer: %1 more product lines kept for "
+                                   "the next run")
+                        .arg(plan.size() - index - 1));
+                break;
+            }
         }
+    } catch (...) {
+        forgetDone();
+        throw;
     }
+    forgetDone();
 }
 
 ProductRun::Delivery ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line,

@@ -8,7 +8,9 @@ KeptProductLines::KeptProductLines(sqlite3* db) : db_(db) {
     // AUTOINCREMENT: an id is never given twice, so the order of ids stays the order kept.
     executeSql(db_, QStringLiteral("CREATE TABLE IF NOT EXISTS KeptProductLines ("
                                    "Id INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                   "Key TEXT NOT NULL, Line TEXT NOT NULL)"));
+                                   "Key TEXT NOT NULL, Line TEXT NOT NULL); "
+                                   "CREATE INDEX IF NOT EXISTS KeptProductLinesByKey "
+                                   "ON KeptProductLines (Key)"));
 }
 
 void KeptProductLines::keep(const QList<KeptProductLine>& lines) {
@@ -40,10 +42,15 @@ QList<KeptProductLine> KeptProductLines::lines() const {
     return lines;
 }
 
-void KeptProductLines::remove(qint64 id) {
+void KeptProductLines::remove(const QList<qint64>& ids) {
+    SqliteTransaction transaction(db_);
     SqliteStatement drop(db_, QStringLiteral("DELETE FROM KeptProductLines WHERE Id = ?"));
-    drop.bindInt64(1, id);
-    drop.step();
+    for (const qint64 id : ids) {
+        drop.reset();
+        drop.bindInt64(1, id);
+        drop.step();
+    }
+    transaction.commit();
 }
 
 }  // namespace norvan::settings

@@ -25,8 +25,8 @@ class KeptProductLines {
     // In one transaction: drops the kept lines whose keys these lines bring again, then adds
     // these lines in their order (lines of one batch never replace each other).
     void keep(const QList<KeptProductLine>& lines);
-    QList<KeptProductLine> lines() const;  // oldest first
-    void remove(qint64 id);
+    QList<KeptProductLine> lines() const;   // oldest first
+    void remove(const QList<qint64>& ids);  // in one transaction
 
   private:
     sqlite3* db_;

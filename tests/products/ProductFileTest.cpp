@@ -155,8 +155,9 @@ TEST(ProductFolderMissing, IsQuietAndNeverCreated) {
     common::TextPane prodFiles;
     prodFiles.setText(QStringLiteral("earlier"));
     const QString appPath = appDir.path() + u'/';
-    EXPECT_TRUE(
-        takeProductFiles(appPath, prodFiles, [](const QStringList&) {}, kLater).lines.isEmpty());
+    EXPECT_TRUE(takeProductFiles(
+                    appPath, prodFiles, [](const QStringList&) {}, kLater)
+                    .lines.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(productFolder(appPath)));
     EXPECT_EQ(prodFiles.text(), QStringLiteral("earlier"));
 }

@@ -37,8 +37,9 @@ json shopProduct(long long id, const std::string& sku, bool stockTracked = true)
 class ProductRunFixture : public ::testing::Test {
   protected:
     void run(const QStringList& lines, const QStringList& notes = {}) {
-        ProductRun(settings_, window_, kept_, [this](auto pause) { pauses_.push_back(pause); })
-            .run(lines, notes);
+        ProductRun(settings_, window_, kept_, [this](auto pause) {
+            pauses_.push_back(pause);
+        }).run(lines, notes);
     }
     QStringList keptLines() const {
         QStringList lines;
@@ -137,8 +138,8 @@ TEST_F(ProductRunAgainstShop, IncompleteLineIsLoggedAndTheOthersAreSent) {
     EXPECT_EQ(window_.log.at(5),
               QStringLiteral("---Error in product line 3: List index out of bounds (6)"));
     EXPECT_EQ(puts(), std::vector<std::string>(
-                        {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
-                         "PUT /wp-json/wc/v3/products/4/", "PUT /wp-json/wc/v3/products/5/"}));
+                          {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
+                           "PUT /wp-json/wc/v3/products/4/", "PUT /wp-json/wc/v3/products/5/"}));
     EXPECT_EQ(window_.log.size(), 1 + 4 * 2 + 1 + 1);
     EXPECT_EQ(window_.log.last(), kEnd);
     EXPECT_EQ(window_.pumps, 5);
@@ -224,13 +225,15 @@ TEST_F(ProductRunAgainstShop, ThreeLinesInARowFailingInTransitStopTheRun) {
 
     ASSERT_EQ(window_.log.size(), 1 + 3 * 2 + 1 + 1);
     for (int line = 0; line < 3; ++line) {
-        EXPECT_TRUE(window_.log.at(1 + 2 * line)
-                        .startsWith(QStringLiteral("---Response error: Error: REST request failed: ")))
+        EXPECT_TRUE(
+            window_.log.at(1 + 2 * line)
+                .startsWith(QStringLiteral("---Response error: Error: REST request failed: ")))
             << window_.log.at(1 + 2 * line).toStdString();
         EXPECT_EQ(window_.log.at(2 + 2 * line), kKept + "A-" + QString::number(line + 1));
     }
-    EXPECT_EQ(window_.log.at(7),
-              QStringLiteral("---The shop does not answer: 2 more product lines kept for the next run"));
+    EXPECT_EQ(
+        window_.log.at(7),
+        QStringLiteral("---The shop does not answer: 2 more product lines kept for the next run"));
     EXPECT_EQ(window_.log.last(), kEnd);
     EXPECT_EQ(pauses_.size(), 3u * 2);
     EXPECT_EQ(keptLines(), lines);
@@ -261,8 +264,8 @@ TEST_F(ProductRunAgainstShop, ANewerLineForASkuReplacesTheKeptOne) {
     run({"A-1;1;1;0;10;;0"});
 
     EXPECT_EQ(putBodies().size(), 2u);
-    EXPECT_EQ(puts(), std::vector<std::string>({"PUT /wp-json/wc/v3/products/2/",
-                                                "PUT /wp-json/wc/v3/products/1/"}));
+    EXPECT_EQ(puts(), std::vector<std::string>(
+                          {"PUT /wp-json/wc/v3/products/2/", "PUT /wp-json/wc/v3/products/1/"}));
     EXPECT_EQ(shop_->product(1)["stock_quantity"], 9);
 }
 
@@ -273,15 +276,15 @@ TEST_F(ProductRunAgainstShop, LinesWithoutSkuOrWhoseSkuTheShopDoesNotHoldChangeN
     run({";5;1;0;10;;0", "\"\";5;1;0;10;;0", "A-1,B-2;5;1;0;10;;0", "0;5;1;0;10;;0",
          "a-1;7;1;0;10;;0"});
 
-    EXPECT_EQ(window_.log, QStringList({kBegin, "---Error in product line 1: The line has no SKU.",
-                                        "---Error in product line 2: The line has no SKU.",
-                                        "---Product not found /SKU: A-1,B-2",
-                                        "---Product not found /SKU: 0",
-                                        "---Create JSON  /Product id: 1", kUpdated, kEnd}));
-    EXPECT_EQ(wire(), std::vector<std::string>({"GET /wp-json/wc/v3/products?sku=A-1%2CB-2",
-                                                "GET /wp-json/wc/v3/products?sku=0",
-                                                "GET /wp-json/wc/v3/products?sku=a-1",
-                                                "PUT /wp-json/wc/v3/products/1/"}));
+    EXPECT_EQ(window_.log,
+              QStringList({kBegin, "---Error in product line 1: The line has no SKU.",
+                           "---Error in product line 2: The line has no SKU.",
+                           "---Product not found /SKU: A-1,B-2", "---Product not found /SKU: 0",
+                           "---Create JSON  /Product id: 1", kUpdated, kEnd}));
+    EXPECT_EQ(wire(),
+              std::vector<std::string>(
+                  {"GET /wp-json/wc/v3/products?sku=A-1%2CB-2", "GET /wp-json/wc/v3/products?sku=0",
+                   "GET /wp-json/wc/v3/products?sku=a-1", "PUT /wp-json/wc/v3/products/1/"}));
     EXPECT_EQ(shop_->product(1)["stock_quantity"], 7);
     EXPECT_EQ(shop_->product(2)["stock_quantity"], 5);
     EXPECT_TRUE(keptLines().isEmpty());  // refused lines are not kept

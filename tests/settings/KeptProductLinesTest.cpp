@@ -25,7 +25,7 @@ TEST(KeptProductLines, NewerLinesReplaceKeptOnesOfTheirKeyAndOutliveTheConnectio
         kept.keep({{0, "a", "A;1"}, {0, "b", "B;1"}, {0, "", ";1"}, {0, "c", "C;1"}});
         // Lines of one batch do not replace each other; an empty key replaces nothing.
         kept.keep({{0, "a", "a;2"}, {0, "a", "A;3"}, {0, "", ";2"}});
-        kept.remove(kept.lines().at(0).id);  // B;1 was confirmed
+        kept.remove({kept.lines().at(0).id});  // B;1 was confirmed
         EXPECT_EQ(texts(kept), QStringList({";1", "C;1", "a;2", "A;3", ";2"}));
     }
     SettingsDatabase reopened(path);

@@ -44,7 +44,7 @@ TEST_F(RetryPolicyTest, FailuresInTransitAreTriedThreeTimesWithGrowingPauses) {
         bool write;
     } cases[] = {{Fault::Status500, false}, {Fault::Status503, false},
                  {Fault::Status429, false}, {Fault::DropConnection, false},
-                 {Fault::NonJson200, true},  {Fault::Empty200, true}};
+                 {Fault::NonJson200, true}, {Fault::Empty200, true}};
     for (const auto& c : cases) {
         shop_.setFault(c.fault);
         shop_.clearRequests();
