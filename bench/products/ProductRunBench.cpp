@@ -9,6 +9,8 @@
 #include "products/ProductBody.h"
 #include "products/ProductRows.h"
 #include "products/ProductRun.h"
+#include "settings/KeptProductLines.h"
+#include "settings/SettingsDatabase.h"
 #include "tools/sample-shop/SampleShop.h"
 
 #include <curl/curl.h>
@@ -16,6 +18,7 @@
 #include <time.h>
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -222,10 +225,14 @@ int main(int argc, char** argv) {
     Timing floor;
     Timing run;
     BenchWindow window(shop);
+    // The lines are kept in a settings database of the bench's own, as the program keeps them.
+    QTemporaryDir programFolder;
+    norvan::settings::SettingsDatabase database(programFolder.path() + "/EcomDB.s3db");
+    norvan::settings::KeptProductLines kept(database.connection());
     for (int round = 1; round <= rounds; ++round) {
         const Timing roundFloor = timed([&] { bareCurlLoop(shop, skus, bodies); });
         const long rssBefore = peakRssKiB();
-        const Timing roundRun = timed([&] { ProductRun(settings, window).run(lines); });
+        const Timing roundRun = timed([&] { ProductRun(settings, window, kept).run(lines); });
         floor = best(floor, roundFloor);
         run = best(run, roundRun);
         std::printf(

@@ -7,6 +7,7 @@
 #include "shop/CheckWooCommerce.h"
 #include "shop/ShopConnection.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <exception>
@@ -144,11 +145,12 @@ class TfMain : public QWidget {
     void btnToDexarAndChangeOrdersClick();
 
     // ---- Products: product file and product run (TfMainProducts.cpp) ----
-    // Takes the product file that sorts last in AppPath/Products into lstProdTextFile and
-    // deletes it.
+    // Takes the complete product files of AppPath/Products, oldest name first, into the kept
+    // product lines and lstProdTextFile, and deletes them.
     void btnGetProductsClick();
-    void bLoadProdClick();         // the product rows of the selected line of lstProdTextFile
-    void btnUpdateProductClick();  // sends every line of lstProdTextFile to the shop
+    void bLoadProdClick();  // the product rows of the selected line of lstProdTextFile
+    // Sends the kept product lines and every line of lstProdTextFile to the shop.
+    void btnUpdateProductClick();
 
     // ---- Unattended cycle (TfMainAutomation.cpp) ----
     void tCheckTimeTimer();  // one cycle: starts each run that is not busy
@@ -228,6 +230,8 @@ class TfMain : public QWidget {
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;
+    // What the last product intake has to tell; the next product run logs it.
+    QStringList productRunNotes_;
     std::unique_ptr<automation::UnattendedCycle> cycle_;
 };
 

@@ -6,20 +6,32 @@
 #include "products/ProductFile.h"
 #include "products/ProductRows.h"
 #include "products/ProductRun.h"
+#include "settings/KeptProductLines.h"
+#include "settings/SettingsDatabase.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScopeGuard>
+#include <utility>
 
 namespace norvan::app {
 
 void TfMain::btnGetProductsClick() {
     lstProdTextFile->clear();
+    productRunNotes_.clear();
     common::TextPane loaded = mProdFiles->pane();
     // The pane shows what the read left in it, also when the read failed (then it is empty).
     const auto show = qScopeGuard([&] { mProdFiles->setText(loaded.text()); });
-    lstProdTextFile->addItems(products::takeLastProductFile(appPath_, loaded));
+    settings::KeptProductLines kept(openSettingsDatabase().connection());
+    const auto keep = [&](const QStringList& lines) { products::keepProductLines(kept, lines); };
+    const products::ProductIntake intake =
+        products::takeProductFiles(appPath_, loaded, keep, environment_.clock);
+    lstProdTextFile->addItems(intake.lines);
+    if (!intake.fileLeft.isEmpty())
+        productRunNotes_.append(
+            QStringLiteral("---Product file still being written, left for the next run: ") +
+            intake.fileLeft);
 }
 
 void TfMain::bLoadProdClick() {
@@ -31,11 +43,12 @@ void TfMain::bLoadProdClick() {
 
 void TfMain::btnUpdateProductClick() {
     ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, *cycle_);
+    settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),
                               .addProducts = chbProdAdd->isChecked()},
-                             window);
-    run.run(listItems(*lstProdTextFile));
+                             window, kept);
+    run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}));
 }
 
 }  // namespace norvan::app

@@ -24,24 +24,41 @@ QString productFolder(const QString& appPath) {
     return appPath + QStringLiteral("Products/");
 }
 
-QStringList takeLastProductFile(const QString& appPath, common::TextPane& prodFiles) {
+ProductIntake takeProductFiles(const QString& appPath, common::TextPane& prodFiles,
+                               const KeepLines& keep, const common::Clock& clock) {
     const QString folder = productFolder(appPath);
     if (!QFileInfo(folder).isDir()) return {};
     QStringList files = FindFiles(folder, QStringLiteral("*.ecom"));
-    if (files.isEmpty()) return {};
-    // One file per run, the last in name order: a backlog is taken newest first by its name.
     common::localeSort(files);
-    const QString path = files.last();
 
-    prodFiles.clear();
-    prodFiles.setText(common::readTextFile(path).text);
-    QStringList lines;
-    for (const QString& line : prodFiles.lines()) {
-        if (!line.isEmpty()) lines.append(line);
+    ProductIntake intake;
+    QString shown;
+    for (const QString& path : files) {
+        const QFileInfo info(path);
+        // Nothing stops the accounting program's writes: a file still growing is left alone.
+        // (A file without a time, such as a broken link, is read and fails loudly.)
+        const QDateTime modified = info.lastModified();
+        if (modified.isValid() && modified.msecsTo(clock()) < kCompleteFileAgeMs) {
+            intake.fileLeft = info.fileName();
+            break;
+        }
+        if (shown.isEmpty()) prodFiles.clear();  // a failed read leaves no old text shown
+        common::TextPane file;
+        file.setText(common::readTextFile(path).text);
+        QStringList lines;
+        for (const QString& line : file.lines()) {
+            if (!line.isEmpty()) lines.append(line);
+        }
+        keep(lines);
+        // A file that cannot be deleted is simply taken again by the next intake; its lines
+        // then replace themselves.
+        QFile::remove(path);
+        intake.lines += lines;
+        if (!shown.isEmpty() && !shown.endsWith(u'\n')) shown += QStringLiteral("\r\n");
+        shown += file.text();
+        prodFiles.setText(shown);
     }
-    // A file that cannot be deleted is simply read again by the next run.
-    QFile::remove(path);
-    return lines;
+    return intake;
 }
 
 }  // namespace norvan::products

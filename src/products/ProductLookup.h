@@ -9,9 +9,16 @@ namespace norvan::products {
 // as part of the SKU.
 QString skuQuery(const QString& sku);
 
-// The first whole-number value of a property named "id" (exact case) in a JSON text, as decimal
-// text; "" when there is none. Reading stops there, so the rest is never parsed.
+// The first product of a lookup answer.
+struct FoundProduct {
+    QString id;   // "" when the answer holds none
+    QString sku;  // "" when that product has none
+};
+
+// The id is the first whole-number value of a property named "id" (exact case) in a JSON text, as
+// decimal text; the SKU is the string "sku" beside it in the same object. Reading stops once both
+// are known, so the rest is never parsed.
 // Throws Error with the reader's message when the text is not JSON up to that point.
-QString GetFirstProductId(const QString& jsonText);
+FoundProduct GetFirstProduct(const QString& jsonText);
 
 }  // namespace norvan::products

@@ -85,6 +85,10 @@ void LoadingProds(const QString& text, common::NameValueList& rows) {
     if (!name.isEmpty()) rows.addPair(QStringLiteral("name"), name);
 }
 
+QString skuKey(const QString& line) {
+    return common::splitDelimited(line, u';').value(0).toCaseFolded();
+}
+
 void loadSelectedLine(const std::optional<QString>& selectedLine, common::NameValueList& rows) {
     rows.clear();
     if (selectedLine) LoadingProds(*selectedLine, rows);

@@ -14,6 +14,10 @@ namespace norvan::products {
 // row has been added, and "(0)" for a line of blanks only; `rows` keeps what was added.
 void LoadingProds(const QString& text, common::NameValueList& rows);
 
+// The SKU of a product line folded for comparison: lines of one SKU in any letter case update
+// the same product. Empty when the line has no SKU.
+QString skuKey(const QString& line);
+
 // bLoadProd: the rows of the selected line of lstProdTextFile, no rows when none is selected.
 void loadSelectedLine(const std::optional<QString>& selectedLine, common::NameValueList& rows);
 

@@ -7,19 +7,37 @@
 #include "shop/ResultText.h"
 #include "shop/TWooCommerceAPI.h"
 
+#include <QSet>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace norvan::products {
 
 using shop::isFailureResult;
 
-ProductRun::ProductRun(ProductRunSettings settings, ProductRunWindow& window)
-    : settings_(std::move(settings)), window_(window) {}
+namespace {
 
-void ProductRun::run(const QStringList& lines) {
+// Lines in a row that failed in transit before the shop is taken to be down.
+constexpr int kFailuresOfAShopDown = 3;
+constexpr qsizetype kLinesForgottenTogether = 100;
+
+}  // namespace
+
+void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines) {
+    QList<settings::KeptProductLine> keptLines;
+    for (const QString& line : lines) keptLines.append({0, skuKey(line), line});
+    kept.keep(keptLines);
+}
+
+ProductRun::ProductRun(ProductRunSettings settings, ProductRunWindow& window,
+                       settings::KeptProductLines& kept, shop::Pause pause)
+    : settings_(std::move(settings)), window_(window), kept_(kept), pause_(std::move(pause)) {}
+
+void ProductRun::run(const QStringList& lines, const QStringList& notes) {
     window_.clearLog();
     log(QStringLiteral("---BEGIN Update Product---"));
+    for (const QString& note : notes) log(note);
     // An unattended run leaves the pointer to the cycle that started it.
     if (!window_.unattendedRunUnderWay()) window_.setBusy(true);
     auto client = std::make_unique<shop::TWooCommerceAPI>(settings_.connection);
@@ -29,7 +47,7 @@ void ProductRun::run(const QStringList& lines) {
         log(QStringLiteral("---END Update Product---"));
     };
     try {
-        sendLines(*client, lines);
+        sendLines(*client, planLines(lines));
     } catch (...) {
         finish();
         throw;
@@ -37,18 +55,66 @@ void ProductRun::run(const QStringList& lines) {
     finish();
 }
 
-void ProductRun::sendLines(shop::TWooCommerceAPI& client, const QStringList& lines) {
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        try {
-            sendLine(client, lines.at(index));
-        } catch (const Error& error) {
-            log(QStringLiteral("---Error in product line ") + QString::number(index + 1) +
-                QStringLiteral(": ") + error.message());
+// A line of the list is kept already when a kept line has its text or its SKU: the product
+// files' lines are kept as they are read, and a kept line of the SKU is at least as new.
+QList<settings::KeptProductLine> ProductRun::planLines(const QStringList& lines) {
+    QSet<QString> keptTexts;
+    QSet<QString> keptKeys;
+    for (const settings::KeptProductLine& line : kept_.lines()) {
+        keptTexts.insert(line.line);
+        if (!line.key.isEmpty()) keptKeys.insert(line.key);
+    }
+    QStringList missing;
+    for (const QString& line : lines) {
+        const QString key = skuKey(line);
+        if (!keptTexts.contains(line) && (key.isEmpty() || !keptKeys.contains(key)))
+            missing.append(line);
+    }
+    if (!missing.isEmpty()) keepProductLines(kept_, missing);
+    return kept_.lines();
+}
+
+void ProductRun::sendLines(shop::TWooCommerceAPI& client,
+                           const QList<settings::KeptProductLine>& plan) {
+    // Lines the shop is done with leave the kept ones in batches: one transaction per line
+    // would cost a disk flush each. A line done but not yet removed is only sent again.
+    QList<qint64> done;
+    const auto forgetDone = [&] {
+        if (!done.isEmpty()) kept_.remove(std::exchange(done, {}));
+    };
+    try {
+        int failuresInARow = 0;
+        for (qsizetype index = 0; index < plan.size(); ++index) {
+            if (sendLine(client, plan.at(index).line, index + 1) == Delivery::Done) {
+                done.append(plan.at(index).id);
+                if (done.size() == kLinesForgottenTogether) forgetDone();
+                failuresInARow = 0;
+            } else if (++failuresInARow == kFailuresOfAShopDown && index + 1 < plan.size()) {
+                log(QStringLiteral("---The shop does not answer: %1 more product lines kept for "
+                                   "the next run")
+                        .arg(plan.size() - index - 1));
+                break;
+            }
         }
+    } catch (...) {
+        forgetDone();
+        throw;
+    }
+    forgetDone();
+}
+
+ProductRun::Delivery ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line,
+                                          qsizetype number) {
+    try {
+        return lookUpAndSend(client, line);
+    } catch (const Error& error) {
+        log(QStringLiteral("---Error in product line ") + QString::number(number) +
+            QStringLiteral(": ") + error.message());
+        return Delivery::Done;
     }
 }
 
-void ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line) {
+ProductRun::Delivery ProductRun::lookUpAndSend(shop::TWooCommerceAPI& client, const QString& line) {
     common::NameValueList rows;
     std::exception_ptr incompleteLine;
     try {
@@ -62,35 +128,51 @@ void ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line) {
     window_.setStatusText(QStringLiteral("SKU: ") + sku);
     window_.processEvents();
     if (incompleteLine) std::rethrow_exception(incompleteLine);
+    // Asked for no SKU, a shop answers with every product.
+    if (sku.trimmed().isEmpty()) throw Error(QStringLiteral("The line has no SKU."));
 
-    const QString answer = client.GetResponse(settings_.productRes, skuQuery(sku));
+    const QString answer = shop::callWithRetries(
+        client, [&] { return client.GetResponse(settings_.productRes, skuQuery(sku)); }, pause_);
     if (isFailureResult(answer)) {
         shop::logResponseError(window_, answer);
-        return;
+        return afterFailure(client, sku);
     }
-    const QString id = GetFirstProductId(answer);
-    if (id.isEmpty()) {
+    // A shop may strip parts of the SKU asked for and answer with another product.
+    const FoundProduct found = GetFirstProduct(answer);
+    if (found.id.isEmpty() || found.sku.compare(sku, Qt::CaseInsensitive) != 0) {
         log(QStringLiteral("---Product not found /SKU: ") + sku);
-        return;
+        return Delivery::Done;
     }
-    sendProduct(client, rows, id);
+    return sendProduct(client, rows, found.id);
 }
 
-void ProductRun::sendProduct(shop::TWooCommerceAPI& client, const common::NameValueList& rows,
-                             const QString& id) {
+ProductRun::Delivery ProductRun::sendProduct(shop::TWooCommerceAPI& client,
+                                             const common::NameValueList& rows, const QString& id) {
     const shop::JsonBody body = productBody(rows);
     log(QStringLiteral("---Create JSON  /Product id: ") + id);
+    QString result;
     if (settings_.addProducts) {
         client.setProductRes(settings_.productRes);
-        const QString result = client.AddProduct(body);
+        result = shop::callWithRetries(
+            client, [&] { return client.AddProduct(body); }, pause_);
         log(isFailureResult(result) ? QStringLiteral("---Error to create product: ") + result
                                     : QStringLiteral("---Product insert successfully /") + result);
     } else {
         client.setProductRes(settings_.productRes + id + u'/');
-        const QString result = client.UpdateProduct(body);
+        result = shop::callWithRetries(
+            client, [&] { return client.UpdateProduct(body); }, pause_);
         log(isFailureResult(result) ? QStringLiteral("---Error to update product: ") + result
                                     : QStringLiteral("---Product update successfully /") + result);
     }
+    if (isFailureResult(result)) return afterFailure(client, rows.value(QStringLiteral("sku")));
+    return Delivery::Done;
+}
+
+ProductRun::Delivery ProductRun::afterFailure(const shop::TWooCommerceAPI& client,
+                                              const QString& sku) {
+    if (!client.lastCallFailedInTransit()) return Delivery::Done;
+    log(QStringLiteral("---Kept for the next run /SKU: ") + sku);
+    return Delivery::Kept;
 }
 
 }  // namespace norvan::products

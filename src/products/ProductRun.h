@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ProductRunWindow.h"
+#include "settings/KeptProductLines.h"
+#include "shop/RetryPolicy.h"
 #include "shop/ShopConnection.h"
 
 #include <QString>
@@ -19,25 +21,43 @@ struct ProductRunSettings {
     bool addProducts = false;  // chbProdAdd
 };
 
+// Keeps product lines for the product run, each under its SKU (see skuKey).
+void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines);
+
 // The product run (btnUpdateProduct): for every product line, look the product up by its SKU and
 // send its stock, tax status, weight and prices, logging each step to the window.
-// A line that cannot be sent is logged with its number and the run goes on, since the product
-// file it came from is already deleted. Throws Error only when the shop client cannot be made;
-// the run then ends at once (no END line, the pointer as it was set).
+// The lines come from `kept`: those an earlier run could not deliver first, then those of the
+// latest product files. A line leaves `kept` once the shop confirmed or refused it; a line that
+// failed in transit (after the retry policy's tries) stays for the next run, and after three such
+// lines in a row the shop is taken to be down and the run stops sending. Throws Error only when
+// the shop client cannot be made (the run then ends at once: no END line, the pointer as it was
+// set) or the kept lines cannot be read or written.
 class ProductRun {
   public:
-    ProductRun(ProductRunSettings settings, ProductRunWindow& window);
-    void run(const QStringList& lines);
+    ProductRun(ProductRunSettings settings, ProductRunWindow& window,
+               settings::KeptProductLines& kept, shop::Pause pause = shop::pauseResponsively);
+
+    // lines: lstProdTextFile. Those not kept already (the list filled by hand, or sent before)
+    // are kept and sent after the kept ones. notes: lines logged right after BEGIN.
+    void run(const QStringList& lines, const QStringList& notes = {});
 
   private:
-    void sendLines(shop::TWooCommerceAPI& client, const QStringList& lines);
-    void sendLine(shop::TWooCommerceAPI& client, const QString& line);
-    void sendProduct(shop::TWooCommerceAPI& client, const common::NameValueList& rows,
-                     const QString& id);
+    enum class Delivery { Done, Kept };  // Done: confirmed or refused by the shop or by the run
+
+    QList<settings::KeptProductLine> planLines(const QStringList& lines);
+    void sendLines(shop::TWooCommerceAPI& client, const QList<settings::KeptProductLine>& plan);
+    Delivery sendLine(shop::TWooCommerceAPI& client, const QString& line, qsizetype number);
+    Delivery lookUpAndSend(shop::TWooCommerceAPI& client, const QString& line);
+    Delivery sendProduct(shop::TWooCommerceAPI& client, const common::NameValueList& rows,
+                         const QString& id);
+    // After a failed call: kept when it failed in transit, done when the shop refused it.
+    Delivery afterFailure(const shop::TWooCommerceAPI& client, const QString& sku);
     void log(const QString& line) { window_.appendLog(line); }
 
     ProductRunSettings settings_;
     ProductRunWindow& window_;
+    settings::KeptProductLines& kept_;
+    shop::Pause pause_;
 };
 
 }  // namespace norvan::products

@@ -49,6 +49,14 @@ void SqliteStatement::bindInt(int parameter, int value) {
     if (sqlite3_bind_int(statement_.get(), parameter, value) != SQLITE_OK) throwStorageError(db_);
 }
 
+void SqliteStatement::bindInt64(int parameter, qint64 value) {
+    if (sqlite3_bind_int64(statement_.get(), parameter, value) != SQLITE_OK) throwStorageError(db_);
+}
+
+void SqliteStatement::reset() {
+    sqlite3_reset(statement_.get());
+}
+
 QString SqliteStatement::columnText(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.get(), column));
     return QString::fromUtf8(text, sqlite3_column_bytes(statement_.get(), column));

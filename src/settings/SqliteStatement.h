@@ -25,6 +25,9 @@ class SqliteStatement {
     // Parameters count from 1, columns from 0, as in SQLite.
     void bindText(int parameter, const QString& text);
     void bindInt(int parameter, int value);
+    void bindInt64(int parameter, qint64 value);
+    // Makes the statement ready to run again; bound parameters stay until bound anew.
+    void reset();
     QString columnText(int column) const;  // NULL reads as empty text
     int columnInt(int column) const;       // NULL reads as 0
     qint64 columnInt64(int column) const;

@@ -44,6 +44,7 @@ TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, RestLimits li
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 
 QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query) {
+    failedInTransit_ = false;
     if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
     QString resource = resUrl;
     if (!query.isEmpty()) {
@@ -51,7 +52,7 @@ QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query
         resource += u'?' + query;
     }
     return resultOf([&] {
-        const RestResponse response = rest_->execute(HttpMethod::Get, resource);
+        const RestResponse response = exchange(HttpMethod::Get, resource);
         return isSuccess(response.status) ? formatJson(response.body) : statusFailure(response);
     });
 }
@@ -76,19 +77,31 @@ QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
 // nothing.
 QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
                                    const QString& successText, const QString& undefinedText) {
+    failedInTransit_ = false;
     if (resource.isEmpty()) return undefinedText;
     const QByteArray text = body.compactText();
     return resultOf([&] {
-        const RestResponse response = rest_->execute(method, resource, text);
+        const RestResponse response = exchange(method, resource, text);
         if (!isSuccess(response.status)) return statusFailure(response);
-        if (!formatJson(response.body).startsWith(u'{'))
+        if (!formatJson(response.body).startsWith(u'{')) {
+            failedInTransit_ = true;
             return QStringLiteral(
                        "Error: The shop's answer (%1 %2) is not what a WooCommerce "
                        "shop sends.")
                 .arg(response.status)
                 .arg(response.reason);
+        }
         return successText;
     });
+}
+
+// Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit.
+RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resource,
+                                       const QByteArray& body) {
+    failedInTransit_ = true;
+    RestResponse response = rest_->execute(method, resource, body);
+    failedInTransit_ = response.status == 429;
+    return response;
 }
 
 }  // namespace norvan::shop

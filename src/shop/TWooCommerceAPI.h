@@ -10,6 +10,7 @@
 namespace norvan::shop {
 
 class RestClient;
+struct RestResponse;
 enum class HttpMethod;
 
 // The program's one door to the shop. Calls never throw: each returns the answer's JSON text
@@ -34,14 +35,21 @@ class TWooCommerceAPI {
     QString UpdateProduct(const JsonBody& productData);  // PUT to ProductRes: "201 update product."
     QString UpdateOrder(const JsonBody& orderData);      // PUT to OrderRes: "201 update order."
 
+    // The last call failed on its way rather than for what it asked: no connection, a time-out,
+    // 429, 5xx, or a write answered 2xx by something in front of the shop. Trying it again may
+    // succeed; see RetryPolicy.
+    bool lastCallFailedInTransit() const { return failedInTransit_; }
+
   private:
     QString writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
                       const QString& successText, const QString& undefinedText);
+    RestResponse exchange(HttpMethod method, const QString& resource, const QByteArray& body = {});
 
     QString baseUrl_;
     QString prodRes_;
     QString orderRes_;
     std::unique_ptr<RestClient> rest_;
+    bool failedInTransit_ = false;
 };
 
 }  // namespace norvan::shop

@@ -12,36 +12,66 @@ namespace {
 
 class ProductsPageTest : public ShopWindowFixture {
   protected:
-    void writeProductFile(const QString& name, const QByteArray& bytes) {
+    // A file the accounting program finished writing a minute ago, or `modified`.
+    void writeProductFile(
+        const QString& name, const QByteArray& bytes,
+        const QDateTime& modified = testing::BoxRecorder::fixedNow().addSecs(-60)) {
         folder.makeFolder("Products");
         folder.writeBytes("Products/" + name, bytes);
+        folder.setModified("Products/" + name, modified);
     }
     nlohmann::ordered_json product(long long id) const { return shop.product(id); }
 };
 
-TEST_F(ProductsPageTest, EachReadTakesTheFileThatSortsLastAndDeletesIt) {
-    const QByteArray older("OLD-1;1;1;0;10;;0\r\n");
-    const QByteArray newer("A;1;1;0;10;;0;X\r\n\r\n   \r\nB;2;0;0;20;15;0\r\n");
-    writeProductFile("P_20240101_0900.ecom", older);
+TEST_F(ProductsPageTest, AReadTakesEveryFileOldestFirstAndTheNewestValuesReachTheShop) {
+    const QByteArray older("A-1;1;1;0;10;;0\r\nB-7;0;1;;1900000;;yes\r\n");
+    const QByteArray newer("A-1;40;0;0.6;155000;;0\r\n\r\n   \r\n");
     writeProductFile("P_20240102_0800.ecom", newer);
-    TfMain& fMain = startWindow();
+    writeProductFile("P_20240101_0900.ecom", older);
+    TfMain& fMain = startShopWindow(shopSettings());
 
     fMain.btnGetProducts->click();
 
     EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
-    EXPECT_EQ(listItems(*fMain.lstProdTextFile),
-              QStringList({"A;1;1;0;10;;0;X", "   ", "B;2;0;0;20;15;0"}));
-    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(newer));
-    EXPECT_FALSE(folder.isFile("Products/P_20240102_0800.ecom"));
-    EXPECT_TRUE(folder.isFile("Products/P_20240101_0900.ecom"));
-
-    fMain.btnGetProductsClick();
-    EXPECT_EQ(listItems(*fMain.lstProdTextFile), QStringList({"OLD-1;1;1;0;10;;0"}));
+    EXPECT_EQ(
+        listItems(*fMain.lstProdTextFile),
+        QStringList({"A-1;1;1;0;10;;0", "B-7;0;1;;1900000;;yes", "A-1;40;0;0.6;155000;;0", "   "}));
+    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(older + newer));
     EXPECT_FALSE(folder.isFile("Products/P_20240101_0900.ecom"));
+    EXPECT_FALSE(folder.isFile("Products/P_20240102_0800.ecom"));
+
+    fMain.btnUpdateProduct->click();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    EXPECT_EQ(product(10)["stock_quantity"], 40);
+    EXPECT_EQ(product(12)["regular_price"], "1900000");
+    EXPECT_EQ(fMain.mLogs->lines(),
+              QStringList({"---BEGIN Update Product---", "---Create JSON  /Product id: 12",
+                           "---Product update successfully /201 update product.",
+                           "---Create JSON  /Product id: 10",
+                           "---Product update successfully /201 update product.",
+                           "---Error in product line 3: List index out of bounds (0)",
+                           "---END Update Product---"}));
 
     fMain.btnGetProductsClick();  // nothing left: the list empties, the pane keeps its text
     EXPECT_TRUE(listItems(*fMain.lstProdTextFile).isEmpty());
-    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(older));
+    EXPECT_EQ(fMain.mProdFiles->text(), QString::fromLatin1(older + newer));
+}
+
+TEST_F(ProductsPageTest, AFileStillBeingWrittenIsLeftWithOneLoggedLine) {
+    writeProductFile("P_1.ecom", "A-1;1;1;0;10;;0\r\n", testing::BoxRecorder::fixedNow());
+    TfMain& fMain = startShopWindow(shopSettings());
+
+    fMain.btnGetProductsClick();
+    fMain.btnUpdateProductClick();
+
+    EXPECT_TRUE(listItems(*fMain.lstProdTextFile).isEmpty());
+    EXPECT_TRUE(folder.isFile("Products/P_1.ecom"));
+    EXPECT_EQ(fMain.mLogs->lines(),
+              QStringList({"---BEGIN Update Product---",
+                           "---Product file still being written, left for the next run: P_1.ecom",
+                           "---END Update Product---"}));
+    EXPECT_TRUE(shop.requests().empty());
 }
 
 TEST_F(ProductsPageTest, LoadShowsTheRowsOfTheSelectedLine) {

@@ -25,6 +25,7 @@ class UnattendedCycleWindowTest : public ShopWindowFixture {
     void writeProductFile() const {
         folder.makeFolder("Products");
         folder.writeBytes("Products/P_1.ecom", "A-1;40;0;0.6;155000;;0\r\n");
+        folder.setModified("Products/P_1.ecom", testing::BoxRecorder::fixedNow().addSecs(-60));
     }
 
     // The first line of every order file, in name order.

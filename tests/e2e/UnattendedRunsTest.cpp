@@ -31,6 +31,8 @@ class UnattendedRunsTest : public testing::WindowFixture {
                                                  "\"C 10\";8;0;1;650000;600000;0\r\n"
                                                  "E+5;4;1;0.25;1000000;;0\r\n"
                                                  "A-2;0;0;0.45;235000;;1\r\n")));
+        folder.setModified("Products/P_20240102_0800.ecom",
+                           testing::BoxRecorder::fixedNow().addSecs(-60));
     }
 
     void seedSettings() {

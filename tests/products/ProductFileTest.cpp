@@ -9,6 +9,10 @@
 namespace norvan::products {
 namespace {
 
+// When the test's files were last written, and a clock well after it.
+const QDateTime kWritten(QDate(2024, 3, 5), QTime(14, 0, 0));
+const common::Clock kLater = [] { return kWritten.addSecs(60); };
+
 class ProductFolder : public testing::Test {
   protected:
     void SetUp() override {
@@ -19,50 +23,92 @@ class ProductFolder : public testing::Test {
     QString appPath() const { return appDir_.path() + u'/'; }
     QString folder() const { return productFolder(appPath()); }
 
-    void write(const QString& name, const QByteArray& bytes) const {
+    void write(const QString& name, const QByteArray& bytes,
+               const QDateTime& modified = kWritten) const {
         QFile file(folder() + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.flush());  // a later write would stamp the file anew
+        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
     }
     bool exists(const QString& name) const { return QFile::exists(folder() + name); }
 
+    // Takes the files, recording every batch of lines handed over to be kept.
+    ProductIntake take(const common::Clock& clock = kLater) {
+        return takeProductFiles(
+            appPath(), prodFiles_, [this](const QStringList& lines) { kept_.append(lines); },
+            clock);
+    }
+
     QTemporaryDir appDir_;
     common::TextPane prodFiles_;
+    QList<QStringList> kept_;
 };
 
-TEST_F(ProductFolder, TakesTheLastFileByNameOnePerRunAndDeletesIt) {
-    write(QStringLiteral("P_20240101_0900.ecom"), "A;1;1;0;10;;0\r\n");
+TEST_F(ProductFolder, TakesEveryFileOldestNameFirstAndDeletesEachOnceKept) {
     write(QStringLiteral("P_20240102_0800.ecom"), "B;2;1;0;10;;0\r\n");
+    write(QStringLiteral("P_20240101_0900.ecom"), "A;1;1;0;10;;0");  // no final line end
     write(QStringLiteral("zz.txt"), "C;3;1;0;10;;0\r\n");
     ASSERT_TRUE(QDir(folder()).mkpath(QStringLiteral("zz.ecom")));  // a folder is never a file
     write(QStringLiteral("zz.ecom/zz.ecom"), "D;4;1;0;10;;0\r\n");
+    QStringList presentWhenKept;
+    const KeepLines keep = [&](const QStringList& lines) {
+        kept_.append(lines);
+        for (const QString& name : QDir(folder()).entryList({"P_*.ecom"})) presentWhenKept << name;
+    };
 
-    EXPECT_EQ(takeLastProductFile(appPath(), prodFiles_), QStringList{"B;2;1;0;10;;0"});
-    EXPECT_FALSE(exists(QStringLiteral("P_20240102_0800.ecom")));
-    EXPECT_TRUE(exists(QStringLiteral("P_20240101_0900.ecom")));
+    const ProductIntake intake = takeProductFiles(appPath(), prodFiles_, keep, kLater);
 
-    EXPECT_EQ(takeLastProductFile(appPath(), prodFiles_), QStringList{"A;1;1;0;10;;0"});
+    EXPECT_EQ(intake.lines, QStringList({"A;1;1;0;10;;0", "B;2;1;0;10;;0"}));
+    EXPECT_TRUE(intake.fileLeft.isEmpty());
+    EXPECT_EQ(kept_, QList<QStringList>({{"A;1;1;0;10;;0"}, {"B;2;1;0;10;;0"}}));
+    // Each file was still there while its lines were kept.
+    EXPECT_EQ(presentWhenKept, QStringList({"P_20240101_0900.ecom", "P_20240102_0800.ecom",
+                                            "P_20240102_0800.ecom"}));
     EXPECT_FALSE(exists(QStringLiteral("P_20240101_0900.ecom")));
+    EXPECT_FALSE(exists(QStringLiteral("P_20240102_0800.ecom")));
+    EXPECT_EQ(prodFiles_.text(), QStringLiteral("A;1;1;0;10;;0\r\nB;2;1;0;10;;0\r\n"));
 
-    // Nothing left: no lines, and the pane keeps the text of the last file read.
-    EXPECT_TRUE(takeLastProductFile(appPath(), prodFiles_).isEmpty());
-    EXPECT_EQ(prodFiles_.text(), QStringLiteral("A;1;1;0;10;;0\r\n"));
+    // Nothing left: no lines, and the pane keeps the text of the files read last.
+    EXPECT_TRUE(take().lines.isEmpty());
+    EXPECT_EQ(prodFiles_.text(), QStringLiteral("A;1;1;0;10;;0\r\nB;2;1;0;10;;0\r\n"));
     EXPECT_TRUE(exists(QStringLiteral("zz.ecom/zz.ecom")));
     EXPECT_TRUE(exists(QStringLiteral("zz.txt")));
+}
+
+TEST_F(ProductFolder, AFileWhoseLinesCannotBeKeptStays) {
+    write(QStringLiteral("A.ecom"), "A;1;1;0;10;;0\r\n");
+    const KeepLines failing = [](const QStringList&) { throw Error(QStringLiteral("disk full")); };
+    EXPECT_THROW(takeProductFiles(appPath(), prodFiles_, failing, kLater), Error);
+    EXPECT_TRUE(exists(QStringLiteral("A.ecom")));
+}
+
+TEST_F(ProductFolder, AFileStillBeingWrittenAndThoseAfterItWait) {
+    write(QStringLiteral("P_1.ecom"), "A;1;1;0;10;;0\r\n");
+    write(QStringLiteral("P_2.ecom"), "A;2;1;0;10;;0\r\n", kWritten.addSecs(59));
+    write(QStringLiteral("P_3.ecom"), "A;3;1;0;10;;0\r\n");
+
+    const ProductIntake early = take();  // P_2 was written one second ago
+    EXPECT_EQ(early.lines, QStringList{"A;1;1;0;10;;0"});
+    EXPECT_EQ(early.fileLeft, QStringLiteral("P_2.ecom"));
+    EXPECT_TRUE(exists(QStringLiteral("P_2.ecom")));
+    EXPECT_TRUE(exists(QStringLiteral("P_3.ecom")));
+
+    const ProductIntake later = take([] { return kWritten.addSecs(61); });
+    EXPECT_EQ(later.lines, QStringList({"A;2;1;0;10;;0", "A;3;1;0;10;;0"}));
+    EXPECT_TRUE(later.fileLeft.isEmpty());
 }
 
 TEST_F(ProductFolder, NamesSortIgnoringCaseWithDigitsOneAtATime) {
     const struct {
         QStringList names;
         QString takenFirst;
-    } cases[] = {{{"P_10.ecom", "P_9.ecom"}, "P_9.ecom"},
-                 {{"B.ecom", "a.ecom"}, "B.ecom"},
-                 {{"b.ecom", "A.ecom"}, "b.ecom"}};
+    } cases[] = {{{"P_9.ecom", "P_10.ecom"}, "P_10.ecom"},
+                 {{"B.ecom", "a.ecom"}, "a.ecom"},
+                 {{"b.ecom", "A.ecom"}, "A.ecom"}};
     for (const auto& c : cases) {
         for (const QString& name : c.names) write(name, name.toUtf8() + ";1;1;0;1;;0");
-        EXPECT_EQ(takeLastProductFile(appPath(), prodFiles_).value(0),
-                  c.takenFirst + ";1;1;0;1;;0");
-        for (const QString& name : c.names) QFile::remove(folder() + name);
+        EXPECT_EQ(take().lines.value(0), c.takenFirst + ";1;1;0;1;;0");
     }
 }
 
@@ -100,7 +146,7 @@ TEST_F(ProductFolder, DropsEmptyLinesAndDecodesByByteOrderMark) {
     };
     for (const auto& c : cases) {
         write(QStringLiteral("P.ecom"), c.bytes);
-        EXPECT_EQ(takeLastProductFile(appPath(), prodFiles_), c.lines) << c.what;
+        EXPECT_EQ(take().lines, c.lines) << c.what;
     }
 }
 
@@ -109,7 +155,9 @@ TEST(ProductFolderMissing, IsQuietAndNeverCreated) {
     common::TextPane prodFiles;
     prodFiles.setText(QStringLiteral("earlier"));
     const QString appPath = appDir.path() + u'/';
-    EXPECT_TRUE(takeLastProductFile(appPath, prodFiles).isEmpty());
+    EXPECT_TRUE(takeProductFiles(
+                    appPath, prodFiles, [](const QStringList&) {}, kLater)
+                    .lines.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(productFolder(appPath)));
     EXPECT_EQ(prodFiles.text(), QStringLiteral("earlier"));
 }
@@ -120,10 +168,12 @@ TEST_F(ProductFolder, FileThatCannotBeReadStaysForTheNextRun) {
     ASSERT_TRUE(QFile::link(folder() + "gone", folder() + "Z.ecom"));
     prodFiles_.setText(QStringLiteral("earlier"));
 
-    EXPECT_THROW(takeLastProductFile(appPath(), prodFiles_), Error);
+    EXPECT_THROW(take(), Error);
     EXPECT_TRUE(QFileInfo(folder() + "Z.ecom").isSymLink());
-    EXPECT_TRUE(exists(QStringLiteral("A.ecom")));
-    EXPECT_TRUE(prodFiles_.text().isEmpty());
+    // The files before it were kept and taken.
+    EXPECT_EQ(kept_, QList<QStringList>{{"A;1;1;0;10;;0"}});
+    EXPECT_FALSE(exists(QStringLiteral("A.ecom")));
+    EXPECT_EQ(prodFiles_.text(), QStringLiteral("A;1;1;0;10;;0\r\n"));
 }
 
 }  // namespace

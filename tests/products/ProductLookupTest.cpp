@@ -30,31 +30,49 @@ INSTANTIATE_TEST_SUITE_P(
                     TextCase{"50%", "sku=50%25"},
                     TextCase{"\xDA\xA9-1", "sku=%DA%A9-1"}));  // Persian keheh in UTF-8
 
-class FirstProductId : public testing::TestWithParam<TextCase> {};
+struct AnswerCase {
+    const char* input;
+    const char* id;
+    const char* sku;
+};
 
-TEST_P(FirstProductId, IsFirstWholeNumberNamedId) {
-    EXPECT_EQ(GetFirstProductId(QString::fromUtf8(GetParam().input)),
-              QString::fromUtf8(GetParam().expected));
+void PrintTo(const AnswerCase& c, std::ostream* os) {
+    *os << c.input;
+}
+
+class FirstProduct : public testing::TestWithParam<AnswerCase> {};
+
+TEST_P(FirstProduct, IsFirstWholeNumberNamedIdWithTheSkuBesideIt) {
+    const FoundProduct found = GetFirstProduct(QString::fromUtf8(GetParam().input));
+    EXPECT_EQ(found.id, QString::fromUtf8(GetParam().id));
+    EXPECT_EQ(found.sku, QString::fromUtf8(GetParam().sku));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Answers, FirstProductId,
+    Answers, FirstProduct,
     testing::Values(
-        TextCase{R"([{"id": 345, "images": [{"id": 9}], "categories": [{"id": 15}]}, {"id": 346}])",
-                 "345"},
+        AnswerCase{
+            R"([{"id": 345, "sku": "A-1", "images": [{"id": 9}], "categories": [{"id": 15}]}, {"id": 346, "sku": "A-2"}])",
+            "345", "A-1"},
+        AnswerCase{R"([{"sku": "B-1", "id": 7}])", "7", "B-1"},
+        // The SKU of another object is not the product's.
+        AnswerCase{R"([{"id": 5, "meta": {"sku": "X"}}, {"id": 6, "sku": "Y"}])", "5", ""},
+        AnswerCase{R"([{"id": 5, "sku": null}])", "5", ""},
         // A nested object listed before the product's own id wins, as the first one read.
-        TextCase{R"([{"meta": {"id": 12}, "id": 345}])", "12"},
+        AnswerCase{R"([{"meta": {"id": 12}, "id": 345}])", "12", ""},
         // The name stays until the next property name, across brackets and other values.
-        TextCase{R"({"id": [7, 8]})", "7"}, TextCase{R"({"id": ["x", null, 7]})", "7"},
-        TextCase{R"({"id": "12", "x": 5, "list": [{"ID": 6}, {"id": 1.5}]})", ""},
-        TextCase{R"({"id": {"n": 3}})", ""}, TextCase{"[]", ""}, TextCase{R"([{"id": -4}])", "-4"},
-        // Reading stops at the match: what follows is never parsed.
-        TextCase{R"([{"id": 345}, {"id": )", "345"}));
+        AnswerCase{R"({"id": [7, 8]})", "7", ""}, AnswerCase{R"({"id": ["x", null, 7]})", "7", ""},
+        AnswerCase{R"({"id": "12", "x": 5, "list": [{"ID": 6}, {"id": 1.5}]})", "", ""},
+        AnswerCase{R"({"id": {"n": 3}})", "", ""}, AnswerCase{"[]", "", ""},
+        AnswerCase{R"([{"id": -4, "sku": "N"}])", "-4", "N"},
+        // Reading stops once the product's object is read: what follows is never parsed.
+        AnswerCase{R"([{"id": 345, "sku": "A"}, {"id": )", "345", "A"},
+        AnswerCase{R"([{"id": 345}, {"id": )", "345", ""}));
 
-TEST(FirstProductId, TextThatIsNotJsonFailsWithTheReadersMessage) {
+TEST(FirstProduct, TextThatIsNotJsonFailsWithTheReadersMessage) {
     for (const char* text : {"Error: Not Found /", "[{\"name\": }]"}) {
         try {
-            GetFirstProductId(QString::fromUtf8(text));
+            GetFirstProduct(QString::fromUtf8(text));
             ADD_FAILURE() << "no error for " << text;
         } catch (const Error& error) {
             EXPECT_FALSE(error.message().isEmpty()) << text;

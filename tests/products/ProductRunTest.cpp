@@ -1,14 +1,18 @@
 #include "RecordingWindow.h"
 #include "common/Error.h"
 #include "products/ProductRun.h"
+#include "settings/SettingsDatabase.h"
 #include "tools/sample-shop/SampleShop.h"
 
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace norvan::products {
 namespace {
 
 using nlohmann::json;
+using namespace std::chrono_literals;
+using sampleshop::Fault;
 using sampleshop::RecordedRequest;
 using sampleshop::SampleShop;
 
@@ -28,7 +32,36 @@ json shopProduct(long long id, const std::string& sku, bool stockTracked = true)
             {"stock_status", "instock"}};
 }
 
-class ProductRunAgainstShop : public ::testing::Test {
+// A product run over kept lines in a settings database of its own; pauses are recorded, not
+// waited for.
+class ProductRunFixture : public ::testing::Test {
+  protected:
+    void run(const QStringList& lines, const QStringList& notes = {}) {
+        ProductRun(settings_, window_, kept_, [this](auto pause) {
+            pauses_.push_back(pause);
+        }).run(lines, notes);
+    }
+    QStringList keptLines() const {
+        QStringList lines;
+        for (const settings::KeptProductLine& line : kept_.lines()) lines.append(line.line);
+        return lines;
+    }
+
+    QTemporaryDir dir_;
+    settings::SettingsDatabase database_{dir_.path() + "/EcomDB.s3db"};
+    settings::KeptProductLines kept_{database_.connection()};
+    ProductRunSettings settings_{
+        .connection = {.baseUrl = "http://127.0.0.1:9/wp-json/wc/v3/",
+                       .user = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2",
+                       .password = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d",
+                       .oauth1 = false},
+        .productRes = "products/",
+        .addProducts = false};
+    RecordingWindow window_;
+    std::vector<std::chrono::milliseconds> pauses_;
+};
+
+class ProductRunAgainstShop : public ProductRunFixture {
   protected:
     void seed(std::vector<json> products) {
         shop_ =
@@ -36,8 +69,6 @@ class ProductRunAgainstShop : public ::testing::Test {
         shop_->start();
         settings_.connection.baseUrl = QString::fromStdString(shop_->baseUrl());
     }
-
-    void run(const QStringList& lines) { ProductRun(settings_, window_).run(lines); }
 
     // Method and target of every request that reached the shop, e.g. "PUT /wp-json/wc/v3/x".
     std::vector<std::string> wire() const {
@@ -53,15 +84,14 @@ class ProductRunAgainstShop : public ::testing::Test {
         return bodies;
     }
 
+    std::vector<std::string> puts() const {
+        std::vector<std::string> calls;
+        for (const std::string& call : wire())
+            if (call.starts_with("PUT")) calls.push_back(call);
+        return calls;
+    }
+
     std::unique_ptr<SampleShop> shop_;
-    ProductRunSettings settings_{
-        .connection = {.baseUrl = {},
-                       .user = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2",
-                       .password = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d",
-                       .oauth1 = false},
-        .productRes = "products/",
-        .addProducts = false};
-    RecordingWindow window_;
 };
 
 const QString kBegin = QStringLiteral("---BEGIN Update Product---");
@@ -107,12 +137,9 @@ TEST_F(ProductRunAgainstShop, IncompleteLineIsLoggedAndTheOthersAreSent) {
 
     EXPECT_EQ(window_.log.at(5),
               QStringLiteral("---Error in product line 3: List index out of bounds (6)"));
-    std::vector<std::string> puts;
-    for (const std::string& call : wire())
-        if (call.starts_with("PUT")) puts.push_back(call);
-    EXPECT_EQ(puts, std::vector<std::string>(
-                        {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
-                         "PUT /wp-json/wc/v3/products/4/", "PUT /wp-json/wc/v3/products/5/"}));
+    EXPECT_EQ(puts(), std::vector<std::string>(
+                          {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
+                           "PUT /wp-json/wc/v3/products/4/", "PUT /wp-json/wc/v3/products/5/"}));
     EXPECT_EQ(window_.log.size(), 1 + 4 * 2 + 1 + 1);
     EXPECT_EQ(window_.log.last(), kEnd);
     EXPECT_EQ(window_.pumps, 5);
@@ -149,21 +176,118 @@ TEST_F(ProductRunAgainstShop, SkuIsOneQueryValueWhateverItHolds) {
     EXPECT_EQ(shop_->product(12)["stock_quantity"], 5);
 }
 
-TEST_F(ProductRunAgainstShop, UnreachableShopLogsEveryLine) {
-    seed({shopProduct(1, "A-1")});
-    shop_->stop();
+const QString kKept = QStringLiteral("---Kept for the next run /SKU: ");
 
-    run({"A-1;1;1;0;10;;0", "A-1;2;1;0;10;;0"});
+TEST_F(ProductRunAgainstShop, LinesThatFailInTransitAreKeptAndSentFirstByTheNextRun) {
+    const struct {
+        Fault fault;
+        int after;  // answers before the fault: 2 fails A-2's lookup, 3 its update
+        const char* failure;
+    } cases[] = {
+        {Fault::Status500, 2, "---Response error: Error: HTTP/1.1 500 Internal Server Error"},
+        {Fault::Status503, 3, "---Error to update product: Error: HTTP/1.1 503 Service"},
+        {Fault::Status429, 2, "---Response error: Error: Too Many Requests /"},
+        {Fault::DropConnection, 3, "---Error to update product: Error: REST request failed: "},
+        {Fault::NonJson200, 3, "---Error to update product: Error: The shop's answer (200 OK)"},
+    };
+    for (const auto& c : cases) {
+        seed({shopProduct(1, "A-1"), shopProduct(2, "A-2"), shopProduct(3, "A-3")});
+        shop_->setFault(c.fault, {}, c.after);
+        pauses_.clear();
 
-    ASSERT_EQ(window_.log.size(), 4);
-    for (const QString& line : window_.log.mid(1, 2)) {
-        EXPECT_TRUE(
-            line.startsWith(QStringLiteral("---Response error: Error: REST request failed: ")))
-            << line.toStdString();
-        EXPECT_TRUE(line.endsWith(QStringLiteral(" (unsuccessful)."))) << line.toStdString();
+        run({"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0"});
+
+        ASSERT_EQ(window_.log.size(), 1 + 2 + 1 + 1 + 1 + (c.after == 3 ? 1 : 0)) << c.failure;
+        EXPECT_TRUE(window_.log.at(window_.log.size() - 3).startsWith(c.failure))
+            << window_.log.join('\n').toStdString();
+        EXPECT_EQ(window_.log.at(window_.log.size() - 2), kKept + "A-2");
+        EXPECT_EQ(pauses_, (std::vector<std::chrono::milliseconds>{1000ms, 2000ms}));
+        EXPECT_EQ(keptLines(), QStringList{"A-2;12;1;0;10;;0"});
+
+        // The shop is back: the kept line goes first, then the new one.
+        shop_->setFault(Fault::None);
+        shop_->clearRequests();
+        run({"A-3;13;1;0;10;;0"});
+        EXPECT_EQ(puts(), std::vector<std::string>({"PUT /wp-json/wc/v3/products/2/",
+                                                    "PUT /wp-json/wc/v3/products/3/"}));
+        EXPECT_EQ(shop_->product(2)["stock_quantity"], 12);
+        EXPECT_TRUE(keptLines().isEmpty());
     }
+}
+
+TEST_F(ProductRunAgainstShop, ThreeLinesInARowFailingInTransitStopTheRun) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
+    shop_->stop();
+    const QStringList lines = {"A-1;1;1;0;10;;0", "A-2;2;1;0;10;;0", "A-3;3;1;0;10;;0",
+                               "A-4;4;1;0;10;;0", "A-5;5;1;0;10;;0"};
+
+    run(lines);
+
+    ASSERT_EQ(window_.log.size(), 1 + 3 * 2 + 1 + 1);
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_TRUE(
+            window_.log.at(1 + 2 * line)
+                .startsWith(QStringLiteral("---Response error: Error: REST request failed: ")))
+            << window_.log.at(1 + 2 * line).toStdString();
+        EXPECT_EQ(window_.log.at(2 + 2 * line), kKept + "A-" + QString::number(line + 1));
+    }
+    EXPECT_EQ(
+        window_.log.at(7),
+        QStringLiteral("---The shop does not answer: 2 more product lines kept for the next run"));
     EXPECT_EQ(window_.log.last(), kEnd);
+    EXPECT_EQ(pauses_.size(), 3u * 2);
+    EXPECT_EQ(keptLines(), lines);
     EXPECT_EQ(window_.busyHistory, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ProductRunAgainstShop, ARunCutShortLosesNoLine) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2"), shopProduct(3, "A-3")});
+    window_.onPump = [this] {
+        if (window_.pumps == 2) throw std::runtime_error("killed");
+    };
+    EXPECT_THROW(run({"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0", "A-3;13;1;0;10;;0"}),
+                 std::runtime_error);
+    EXPECT_EQ(keptLines(), QStringList({"A-2;12;1;0;10;;0", "A-3;13;1;0;10;;0"}));
+
+    window_.onPump = nullptr;
+    run({});
+    for (const long long id : {1, 2, 3}) EXPECT_EQ(shop_->product(id)["stock_quantity"], 10 + id);
+    EXPECT_TRUE(keptLines().isEmpty());
+}
+
+TEST_F(ProductRunAgainstShop, ANewerLineForASkuReplacesTheKeptOne) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
+    keepProductLines(kept_, {"A-1;1;1;0;10;;0", "A-2;2;1;0;10;;0"});  // left by a failed run
+    keepProductLines(kept_, {"a-1;9;1;0;10;;0"});                     // a newer product file
+
+    // The list still shows the older line: it is not sent after the newer one.
+    run({"A-1;1;1;0;10;;0"});
+
+    EXPECT_EQ(putBodies().size(), 2u);
+    EXPECT_EQ(puts(), std::vector<std::string>(
+                          {"PUT /wp-json/wc/v3/products/2/", "PUT /wp-json/wc/v3/products/1/"}));
+    EXPECT_EQ(shop_->product(1)["stock_quantity"], 9);
+}
+
+TEST_F(ProductRunAgainstShop, LinesWithoutSkuOrWhoseSkuTheShopDoesNotHoldChangeNoProduct) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "B-2")});
+
+    // "A-1,B-2" is two SKUs to the shop and "0" none; "a-1" is A-1 in another letter case.
+    run({";5;1;0;10;;0", "\"\";5;1;0;10;;0", "A-1,B-2;5;1;0;10;;0", "0;5;1;0;10;;0",
+         "a-1;7;1;0;10;;0"});
+
+    EXPECT_EQ(window_.log,
+              QStringList({kBegin, "---Error in product line 1: The line has no SKU.",
+                           "---Error in product line 2: The line has no SKU.",
+                           "---Product not found /SKU: A-1,B-2", "---Product not found /SKU: 0",
+                           "---Create JSON  /Product id: 1", kUpdated, kEnd}));
+    EXPECT_EQ(wire(),
+              std::vector<std::string>(
+                  {"GET /wp-json/wc/v3/products?sku=A-1%2CB-2", "GET /wp-json/wc/v3/products?sku=0",
+                   "GET /wp-json/wc/v3/products?sku=a-1", "PUT /wp-json/wc/v3/products/1/"}));
+    EXPECT_EQ(shop_->product(1)["stock_quantity"], 7);
+    EXPECT_EQ(shop_->product(2)["stock_quantity"], 5);
+    EXPECT_TRUE(keptLines().isEmpty());  // refused lines are not kept
 }
 
 TEST_F(ProductRunAgainstShop, LookupAnswerWithoutJsonIsLoggedAsLineError) {
@@ -201,22 +325,19 @@ TEST_F(ProductRunAgainstShop, AddPostsTheFoundProductToTheProductResource) {
                                         "---Error to create product: Error: Bad Request /", kEnd}));
 }
 
-TEST(ProductRun, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {
-    RecordingWindow window;
-    window.log = QStringList{"earlier"};
-    window.unattended = true;
-    ProductRun({"http://127.0.0.1:9/wp-json/wc/v3/", "u", "p", false, "products/", false}, window)
-        .run({});
-    EXPECT_EQ(window.log, QStringList({kBegin, kEnd}));
-    EXPECT_EQ(window.busyHistory, std::vector<bool>{false});
+TEST_F(ProductRunFixture, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {
+    window_.log = QStringList{"earlier"};
+    window_.unattended = true;
+    run({}, {"---a note"});
+    EXPECT_EQ(window_.log, QStringList({kBegin, "---a note", kEnd}));
+    EXPECT_EQ(window_.busyHistory, std::vector<bool>{false});
 }
 
-TEST(ProductRun, ClientThatCannotBeMadeEndsTheRunAtOnce) {
-    RecordingWindow window;
-    ProductRun run({"host:8443/path", "u", "p", false, "products/", false}, window);
-    EXPECT_THROW(run.run({"A-1;1;1;0;10;;0"}), Error);
-    EXPECT_EQ(window.log, QStringList{kBegin});
-    EXPECT_EQ(window.busyHistory, std::vector<bool>{true});
+TEST_F(ProductRunFixture, ClientThatCannotBeMadeEndsTheRunAtOnce) {
+    settings_.connection.baseUrl = "host:8443/path";
+    EXPECT_THROW(run({"A-1;1;1;0;10;;0"}), Error);
+    EXPECT_EQ(window_.log, QStringList{kBegin});
+    EXPECT_EQ(window_.busyHistory, std::vector<bool>{true});
 }
 
 }  // namespace

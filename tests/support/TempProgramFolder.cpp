@@ -31,4 +31,11 @@ void TempProgramFolder::makeFolder(const QString& name) const {
         throw std::runtime_error("cannot make " + filePath(name).toStdString());
 }
 
+void TempProgramFolder::setModified(const QString& name, const QDateTime& time) const {
+    QFile file(filePath(name));
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(time, QFileDevice::FileModificationTime))
+        throw std::runtime_error("cannot set the time of " + filePath(name).toStdString());
+}
+
 }  // namespace norvan::testing

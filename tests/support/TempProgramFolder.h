@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -19,6 +20,7 @@ class TempProgramFolder {
     QByteArray readBytes(const QString& name) const;  // empty when there is no such file
     void writeBytes(const QString& name, const QByteArray& bytes) const;
     void makeFolder(const QString& name) const;
+    void setModified(const QString& name, const QDateTime& time) const;
 
   private:
     QTemporaryDir dir_;
