@@ -84,9 +84,10 @@ std::optional<qint64> firstRowId(sqlite3* db) {
     return select.columnInt64(0);
 }
 
-// A database being made is named ".EcomDB.s3db.<random>.new"; its journal adds "-journal".
-QString leftoverPrefix(const QFileInfo& database) {
-    return database.absolutePath() + QStringLiteral("/.") + database.fileName() + u'.';
+// A database being made is named ".EcomDB.s3db.<random>.new" beside the database; its journal
+// adds "-journal".
+QString partNamePrefix(const QFileInfo& database) {
+    return u'.' + database.fileName() + u'.';
 }
 
 void removeLeftover(const QString& partPath) {
@@ -98,16 +99,16 @@ void removeLeftover(const QString& partPath) {
 // removed is still never taken for the database.
 void removeLeftovers(const QFileInfo& database) {
     const QDir folder(database.absolutePath());
-    const QStringList names = folder.entryList({u'.' + database.fileName() + QStringLiteral(".*")},
+    const QStringList names = folder.entryList({partNamePrefix(database) + u'*'},
                                                QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names) QFile::remove(folder.filePath(name));
 }
 
-void removeOrRefuse(const QString& path, const QString& databasePath) {
-    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
+void removeInTheWay(const QString& inTheWay, const QString& databasePath) {
+    if (::unlink(QFile::encodeName(inTheWay).constData()) != 0 && errno != ENOENT)
         throw Error(QStringLiteral("Cannot create file \"%1\". \"%2\" is in the way: %3")
-                        .arg(QDir::toNativeSeparators(databasePath), QDir::toNativeSeparators(path),
-                             qt_error_string(errno)));
+                        .arg(QDir::toNativeSeparators(databasePath),
+                             QDir::toNativeSeparators(inTheWay), qt_error_string(errno)));
 }
 
 }  // namespace
@@ -159,15 +160,17 @@ void SettingsDatabase::open(const QString& path) {
 }
 
 void SettingsDatabase::create(const QString& path, const FolderLock& lock) {
-    removeOrRefuse(path, path);  // zero bytes: nothing to keep
+    removeInTheWay(path, path);  // zero bytes: nothing to keep
     // SQLite would play an orphaned journal back into the new file and undo its table.
-    removeOrRefuse(path + QStringLiteral("-journal"), path);
+    removeInTheWay(path + QStringLiteral("-journal"), path);
 
     // Made complete under a name of its own and then given its name, so that a crash at any
     // instant leaves either no database or a whole one.
-    const QString partPath =
-        leftoverPrefix(QFileInfo(path)) +
+    const QFileInfo database(path);
+    const QString partName =
+        partNamePrefix(database) +
         QStringLiteral("%1.new").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+    const QString partPath = QDir(database.absolutePath()).filePath(partName);
     try {
         makeEmptyDatabase(partPath, path);
         // Another program may have placed a database meanwhile: that one is kept and opened.
