@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "common/Error.h"
+#include "common/FileMove.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstdio>
 
 namespace norvan::orders {
 
@@ -33,24 +33,6 @@ void syncFolder(const QString& folder) {
     if (handle < 0) return;
     ::fsync(handle);
     ::close(handle);
-}
-
-// Gives the file at from the name to unless a file of that name exists: false when one does.
-bool moveWithoutReplacing(const QString& from, const QString& to) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
-        0)
-        return true;
-    if (errno == EINVAL || errno == ENOSYS) {
-        // The file system cannot rename without replacing; a hard link cannot replace either.
-        if (::link(source.constData(), target.constData()) == 0) {
-            ::unlink(source.constData());
-            return true;
-        }
-    }
-    if (errno == EEXIST) return false;
-    throw cannotCreate(to, qt_error_string(errno));
 }
 
 }  // namespace
@@ -91,7 +73,7 @@ QString OrderFileDraft::name(const std::function<void(const QString& path)>& bef
     for (int copy = 1;; ++copy) {
         const QString path = dir.filePath(orderFileName(localTime_, copy));
         if (beforeTry) beforeTry(path);
-        if (moveWithoutReplacing(part_.fileName(), path)) {
+        if (common::moveWithoutReplacing(part_.fileName(), path)) {
             named_ = true;
             syncFolder(folder_);
             return path;

@@ -1,14 +1,21 @@
 #include "SettingsDatabase.h"
 
+#include "FolderLock.h"
 #include "SettingsColumns.h"
 #include "SqliteStatement.h"
+#include "UnreadableDatabase.h"
 #include "common/Error.h"
+#include "common/FileMove.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringList>
+#include <cerrno>
 
 namespace norvan::settings {
 
@@ -77,6 +84,33 @@ std::optional<qint64> firstRowId(sqlite3* db) {
     return select.columnInt64(0);
 }
 
+// A database being made is named ".EcomDB.s3db.<random>.new" beside the database; its journal
+// adds "-journal".
+QString partNamePrefix(const QFileInfo& database) {
+    return u'.' + database.fileName() + u'.';
+}
+
+void removeLeftover(const QString& partPath) {
+    QFile::remove(partPath);
+    QFile::remove(partPath + QStringLiteral("-journal"));
+}
+
+// Under the folder lock nobody is making a database: what a crash left is removed. What cannot be
+// removed is still never taken for the database.
+void removeLeftovers(const QFileInfo& database) {
+    const QDir folder(database.absolutePath());
+    const QStringList names = folder.entryList({partNamePrefix(database) + u'*'},
+                                               QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) QFile::remove(folder.filePath(name));
+}
+
+void removeInTheWay(const QString& inTheWay, const QString& databasePath) {
+    if (::unlink(QFile::encodeName(inTheWay).constData()) != 0 && errno != ENOENT)
+        throw Error(QStringLiteral("Cannot create file \"%1\". \"%2\" is in the way: %3")
+                        .arg(QDir::toNativeSeparators(databasePath),
+                             QDir::toNativeSeparators(inTheWay), qt_error_string(errno)));
+}
+
 }  // namespace
 
 void SettingsDatabase::Closer::operator()(sqlite3* db) const {
@@ -84,12 +118,16 @@ void SettingsDatabase::Closer::operator()(sqlite3* db) const {
 }
 
 SettingsDatabase::SettingsDatabase(const QString& path) {
-    if (QFileInfo(path).isFile()) {
-        connect(path);
-        // Reading the schema proves the key and the table; nothing is written to the file.
-        SqliteStatement check(db_.get(), selectFirstRowSql());
+    // Start-ups in one folder take turns, so that a creation in progress is never taken for the
+    // leftover of a crash and two first starts do not both place a database.
+    const FolderLock lock(QFileInfo(path).absolutePath());
+    const QFileInfo file(path);
+    removeLeftovers(file);
+    // A zero-byte file is what an older build left when killed while creating the database.
+    if (file.exists() && !(file.isFile() && file.size() == 0)) {
+        open(path);
     } else {
-        create(path);
+        create(path, lock);
     }
 }
 
@@ -108,21 +146,58 @@ void SettingsDatabase::connect(const QString& path) {
     applyKey(raw);
 }
 
-void SettingsDatabase::create(const QString& path) {
-    // Made exclusively, so that a file that appears meanwhile is never taken for ours.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw Error(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
-    file.close();
+void SettingsDatabase::open(const QString& path) {
     try {
         connect(path);
-        SqliteTransaction transaction(db_.get());
-        executeSql(db_.get(), createTableSql());
-        transaction.commit();
+        // Reading the schema and the first row proves the key, the table and its first page;
+        // nothing is written to the file.
+        SqliteStatement(db_.get(), selectFirstRowSql()).step();
+    } catch (const Error& e) {
+        const int code = db_ ? sqlite3_errcode(db_.get()) & 0xff : SQLITE_CANTOPEN;
+        db_.reset();
+        throw Error(unreadableDatabaseMessage(path, code, e.message()));
+    }
+}
+
+void SettingsDatabase::create(const QString& path, const FolderLock& lock) {
+    removeInTheWay(path, path);  // zero bytes: nothing to keep
+    // SQLite would play an orphaned journal back into the new file and undo its table.
+    removeInTheWay(path + QStringLiteral("-journal"), path);
+
+    // Made complete under a name of its own and then given its name, so that a crash at any
+    // instant leaves either no database or a whole one.
+    const QFileInfo database(path);
+    const QString partName =
+        partNamePrefix(database) +
+        QStringLiteral("%1.new").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+    const QString partPath = QDir(database.absolutePath()).filePath(partName);
+    try {
+        makeEmptyDatabase(partPath, path);
+        // Another program may have placed a database meanwhile: that one is kept and opened.
+        common::moveWithoutReplacing(partPath, path);
+        lock.syncNames();
     } catch (...) {
         db_.reset();
-        QFile::remove(path);
+        removeLeftover(partPath);
         throw;
+    }
+    removeLeftover(partPath);  // still there when another database was placed first
+    open(path);
+}
+
+void SettingsDatabase::makeEmptyDatabase(const QString& partPath, const QString& path) {
+    try {
+        QFile part(partPath);
+        if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw Error(part.errorString());
+        part.close();
+        connect(partPath);
+        SqliteTransaction transaction(db_.get());
+        executeSql(db_.get(), createTableSql());
+        transaction.commit();  // made durable by SQLite before it returns
+        db_.reset();
+    } catch (const Error& e) {
+        throw Error(QStringLiteral("Cannot create file \"%1\". %2")
+                        .arg(QDir::toNativeSeparators(path), e.message()));
     }
 }
 

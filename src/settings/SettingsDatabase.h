@@ -12,6 +12,7 @@ struct sqlite3;
 namespace norvan::settings {
 
 enum class ColumnWriter;
+class FolderLock;
 
 // The encrypted settings database EcomDB.s3db with its table Settings.
 class SettingsDatabase {
@@ -19,9 +20,10 @@ class SettingsDatabase {
     static constexpr const char* kFileName = kDatabaseFileName;
 
     // Opens the database at path, creating it (encrypted, with an empty table) when no file of
-    // that name exists. An existing file is never recreated or overwritten. Throws Error with the
-    // storage layer's message when the file is not this program's database or cannot be made;
-    // a failed creation leaves no file behind.
+    // that name exists or the file has zero bytes. A creation is placed whole or not at all;
+    // what a killed creation left is removed. Any other existing file is never recreated or
+    // overwritten. Throws Error when the file cannot be read (saying what is wrong with it) or
+    // cannot be made; a failed creation leaves no file behind.
     explicit SettingsDatabase(const QString& path);
     ~SettingsDatabase();
     SettingsDatabase(const SettingsDatabase&) = delete;
@@ -48,7 +50,10 @@ class SettingsDatabase {
     };
 
     void connect(const QString& path);  // opens an existing file and keys it
-    void create(const QString& path);
+    void open(const QString& path);     // connects and checks that the table can be read
+    void create(const QString& path, const FolderLock& lock);
+    // Makes the file partPath with the empty table and closes it; errors name path.
+    void makeEmptyDatabase(const QString& partPath, const QString& path);
     bool writeColumns(ColumnWriter writer, const SettingsRow& row, bool insertWhenMissing);
 
     std::unique_ptr<sqlite3, Closer> db_;

@@ -1,6 +1,7 @@
 // Start-up of the window in a program folder.
 #include "app/AppVersion.h"
 #include "common/Error.h"
+#include "settings/SettingsDatabase.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -56,12 +57,26 @@ TEST_F(StartUpTest, UnreadableDatabaseIsReportedAndStartUpStopsThere) {
     TfMain& fMain = startWindow();
 
     ASSERT_EQ(boxes.errors().size(), 1u);
-    EXPECT_FALSE(boxes.errors()[0].text.isEmpty());
+    EXPECT_EQ(boxes.errors()[0].text,
+              QStringLiteral("The settings database \"%1\" is not a database at all. (file is "
+                             "encrypted or is not a database)")
+                  .arg(folder.filePath("EcomDB.s3db")));
     EXPECT_EQ(folder.readBytes("EcomDB.s3db"), foreign);
     expectSettingsBoxesEmpty();
     EXPECT_FALSE(folder.isFile("libeay32.dll"));  // the later start-up steps are skipped
     EXPECT_FALSE(folder.isFile("SetManifest.ini"));
     EXPECT_EQ(fMain.settingsDatabase(), nullptr);
+}
+
+TEST_F(StartUpTest, AZeroByteDatabaseLeftByAKilledStartIsMadeAnew) {
+    folder.writeBytes("EcomDB.s3db", "");
+
+    TfMain& fMain = startWindow();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    ASSERT_NE(fMain.settingsDatabase(), nullptr);
+    EXPECT_FALSE(fMain.settingsDatabase()->hasRow());
+    EXPECT_FALSE(folder.readBytes("EcomDB.s3db").isEmpty());
 }
 
 TEST_F(StartUpTest, WindowWithoutDatabaseRefusesToEnterEditing) {

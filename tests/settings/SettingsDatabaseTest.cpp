@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -201,25 +204,45 @@ TEST_F(SettingsDatabaseTest, MissingValuesReadAsEmptyTextAndFalse) {
     EXPECT_EQ(database.firstRow(), SettingsRow{});
 }
 
-TEST_F(SettingsDatabaseTest, AFileThatIsNotOursIsReportedAndLeftAsItWas) {
+TEST_F(SettingsDatabaseTest, AFileThatCannotBeReadIsReportedInPlainWordsAndLeftAsItWas) {
+    const QString whole = dir.filePath("whole.s3db");
+    SettingsDatabase{whole};
+    const QByteArray wholeBytes = fileBytes(whole);
+    QFile::remove(whole);
+    QByteArray alteredSecondPage = wholeBytes;
+    alteredSecondPage[1500] = char(~alteredSecondPage[1500]);
+
+    const QString notReadable = QStringLiteral("file is encrypted or is not a database");
+    const QString damaged = QStringLiteral("is damaged and cannot be read");
+    const QString notOurs = QStringLiteral("is not this program's database: ");
     struct Case {
         const char* what;
         std::function<void(const QString&)> make;
-        QString message;
+        QString problem;
+        QString sqliteText;
     };
     const Case cases[] = {
-        {"garbage", [](const QString& p) { writeBytes(p, QByteArray(3000, 'z')); },
-         "file is encrypted or is not a database"},
+        {"text", [](const QString& p) { writeBytes(p, QByteArray(3000, 'z')); },
+         "is not a database at all", notReadable},
         {"another key",
          [](const QString& p) { OutsideConnection(p, "other").exec("CREATE TABLE Settings (a)"); },
-         "file is encrypted or is not a database"},
+         "cannot be read with this program's key: it was encrypted with another key, or it is "
+         "not this program's database",
+         notReadable},
         {"plain SQLite",
          [](const QString& p) { OutsideConnection(p, nullptr).exec("CREATE TABLE Settings (a)"); },
-         "file is encrypted or is not a database"},
+         notOurs + "it is an unencrypted SQLite database", notReadable},
         {"no Settings table",
          [](const QString& p) { OutsideConnection(p).exec("CREATE TABLE Other (a)"); },
-         "no such table: Settings"},
-        {"empty file", [](const QString& p) { writeBytes(p, {}); }, "no such table: Settings"},
+         notOurs + "it has no usable Settings table", "no such table: Settings"},
+        {"cut within the first page",
+         [&](const QString& p) { writeBytes(p, wholeBytes.left(500)); },
+         damaged + ": part of it is missing", notReadable},
+        {"cut after the first page",
+         [&](const QString& p) { writeBytes(p, wholeBytes.left(1500)); }, damaged,
+         "database disk image is malformed"},
+        {"second page altered", [&](const QString& p) { writeBytes(p, alteredSecondPage); },
+         damaged, "database disk image is malformed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -230,17 +253,79 @@ TEST_F(SettingsDatabaseTest, AFileThatIsNotOursIsReportedAndLeftAsItWas) {
             SettingsDatabase database(path);
             ADD_FAILURE() << "no error";
         } catch (const Error& e) {
-            EXPECT_EQ(e.message(), c.message);
+            EXPECT_EQ(e.message(), QStringLiteral("The settings database \"%1\" %2. (%3)")
+                                       .arg(path, c.problem, c.sqliteText));
         }
         EXPECT_EQ(fileBytes(path), before);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"EcomDB.s3db"});
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"EcomDB.s3db"});
     }
 }
+
+TEST_F(SettingsDatabaseTest, AZeroByteFileIsReplacedByANewDatabase) {
+    struct Case {
+        const char* what;
+        QStringList leftBehind;  // by an older build killed while creating the database
+    };
+    const Case cases[] = {
+        {"zero-byte file", {"EcomDB.s3db"}},
+        // Played back into the new file, an orphaned journal would undo its table.
+        {"zero-byte file and its journal", {"EcomDB.s3db", "EcomDB.s3db-journal"}},
+        {"journal alone", {"EcomDB.s3db-journal"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path);
+        for (const QString& name : c.leftBehind)
+            writeBytes(dir.filePath(name), name.endsWith("journal") ? QByteArray(512, 'j') : "");
+
+        EXPECT_FALSE(SettingsDatabase(path).hasRow());
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"EcomDB.s3db"});
+        EXPECT_EQ(OutsideConnection(path).rows("SELECT count(*) FROM Settings"), QStringList{"0"});
+    }
+}
+
+TEST_F(SettingsDatabaseTest, LeftoversOfAKilledCreationAreRemovedAndNeverTakenForTheDatabase) {
+    const QString leftover = dir.filePath(".EcomDB.s3db.0123456789abcdef.new");
+    {
+        SettingsDatabase whole(leftover);  // a creation killed just before it was renamed
+        whole.saveSettings(filledRow());
+    }
+    writeBytes(leftover + "-journal", QByteArray(512, 'j'));
+
+    EXPECT_FALSE(SettingsDatabase(path).hasRow());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"EcomDB.s3db"});
+
+    writeBytes(leftover, "");
+    SettingsDatabase(path).saveSettings(filledRow());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"EcomDB.s3db"});
+    EXPECT_EQ(SettingsDatabase(path).firstRow(), filledRow());
+}
+
+// Limits the size of files this process writes; a write beyond it fails as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit limited{std::min(bytes, saved_.rlim_max), saved_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, SIG_DFL);
+    }
+
+  private:
+    rlimit saved_{};
+};
 
 TEST_F(SettingsDatabaseTest, AFailedCreationLeavesNoFile) {
     struct Case {
         const char* what;
         std::function<QString(const QString& folder)> prepare;  // returns the database path
+        rlim_t fileSizeLimit = RLIM_INFINITY;
     };
     const Case cases[] = {
         {"folder is a file",
@@ -253,20 +338,28 @@ TEST_F(SettingsDatabaseTest, AFailedCreationLeavesNoFile) {
              QDir(folder).mkdir("EcomDB.s3db");
              return folder + "/EcomDB.s3db";
          }},
-        {"the journal cannot be made",
+        {"a directory has the journal's name",
          [](const QString& folder) {
              QDir(folder).mkdir("EcomDB.s3db-journal");
              return folder + "/EcomDB.s3db";
          }},
+        {"the disk fills up after the first page",
+         [](const QString& folder) { return folder + "/EcomDB.s3db"; }, 1024},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir folder;
         const QString databasePath = c.prepare(folder.path());
-        const QStringList before =
-            QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        EXPECT_THROW(SettingsDatabase{databasePath}, Error);
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        const auto entries = [&] {
+            return QDir(folder.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        };
+        const QStringList before = entries();
+        {
+            const FileSizeLimit limit(c.fileSizeLimit);
+            EXPECT_THROW(SettingsDatabase{databasePath}, Error);
+        }
+        EXPECT_EQ(entries(), before);
     }
 }
 
