@@ -14,7 +14,9 @@
 #include <memory>
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -179,6 +181,14 @@ class TfMain : public QWidget {
     void layOutWindow();
     QWidget* buildMainPage();
     QWidget* buildSettingPage();
+    QGroupBox* buildRestSettingGroup();
+    int addAddressRows(QGridLayout& rows);  // returns the number of rows it filled
+    QHBoxLayout* buildSwitchesRow();
+    QHBoxLayout* buildStatusAndPeriodRow();
+    QHBoxLayout* buildSettingButtons();  // Save and Change
+    QGroupBox* buildCheckApiGroup();
+    QGroupBox* buildTokenGroup();
+    QGroupBox* buildWooProductGroup();
     QWidget* buildOrdersPage();
     QWidget* buildProductPage();
 
