@@ -1,5 +1,6 @@
 // The window's controls: names, captions, initial properties and layout.
 #include "DigitsOnlyFilter.h"
+#include "MaskCharacterStyle.h"
 #include "TfMain.h"
 
 #include <QCheckBox>
@@ -196,6 +197,7 @@ int TfMain::addAddressRows(QGridLayout& rows) {
     edtUser = makeBox("edtUser");
     edtPassword = makeBox("edtPassword");
     edtPassword->setEchoMode(QLineEdit::Password);
+    MaskCharacterStyle::install(edtPassword, u'*');
     Button1 = makeButton("Button1", QStringLiteral("Show"));
     edtProductRes = makeBox("edtProductRes");
     edtOrderRes = makeBox("edtOrderRes");

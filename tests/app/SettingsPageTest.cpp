@@ -5,12 +5,16 @@
 #include "support/SettingsSeed.h"
 #include "support/WindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 namespace norvan::app {
@@ -193,11 +197,25 @@ TEST_F(SettingsPageTest, ChangeStopsTheCycleAndHidesTheWarning) {
 
 TEST_F(SettingsPageTest, ShowButtonTogglesThePasswordMasking) {
     TfMain& fMain = startWindow();
+    fMain.edtPassword->setText(QStringLiteral("cs_1"));
     fMain.Button1->click();
     EXPECT_EQ(fMain.edtPassword->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(fMain.edtPassword->displayText(), "cs_1");
     fMain.Button1->click();
     EXPECT_EQ(fMain.edtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(fMain.edtPassword->displayText(), "****");
     EXPECT_EQ(fMain.Button1->text(), "Show");
+}
+
+TEST_F(SettingsPageTest, PasswordIsMaskedWithStarsWhateverTheStyle) {
+    const QString programStyle = QApplication::style()->name();
+    const auto restore = qScopeGuard([&] { QApplication::setStyle(programStyle); });
+    for (const QString& name : QStyleFactory::keys()) {
+        QApplication::setStyle(name);
+        TfMain& fMain = startWindow();
+        fMain.edtPassword->setText(QStringLiteral("cs_1"));
+        EXPECT_EQ(fMain.edtPassword->displayText(), "****") << name.toStdString();
+    }
 }
 
 }  // namespace
