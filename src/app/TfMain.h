@@ -199,7 +199,8 @@ class TfMain : public QWidget {
     void LoadSettingFromDB();
     void Button1Click();
     // Arms the unattended cycle: the period from edtSleepInterval (empty: "60"), one cycle at
-    // once, then lWarning by chbAutomat. A period that is no whole number changes nothing.
+    // once, then lWarning by chbAutomat. A period that is not a whole number, or is negative,
+    // raises an error naming Sleep in SetManifest.ini and changes nothing.
     void SetAutomaticWork();
     QString databasePath() const;
     QString iniPath() const;
