@@ -43,7 +43,7 @@ class SettingsPageTest : public testing::WindowFixture {
   protected:
     QString iniValue(const char* key) {
         return settings::IniReadWrite(folder.filePath("SetManifest.ini"), QStringLiteral("Setting"),
-                                      QString::fromLatin1(key), {}, false, false);
+                                      QString::fromLatin1(key), {}, settings::IniAccess::Read);
     }
     settings::SettingsRow storedRow() {
         return settings::SettingsDatabase(folder.filePath("EcomDB.s3db")).firstRow().value();
