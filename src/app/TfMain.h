@@ -15,7 +15,9 @@
 #include <memory>
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -181,6 +183,14 @@ class TfMain : public QWidget {
     void layOutWindow();
     QWidget* buildMainPage();
     QWidget* buildSettingPage();
+    QGroupBox* buildRestSettingGroup();
+    int addAddressRows(QGridLayout& rows);  // returns the number of rows it filled
+    QHBoxLayout* buildSwitchesRow();
+    QHBoxLayout* buildStatusAndPeriodRow();
+    QHBoxLayout* buildSettingButtons();  // Save and Change
+    QGroupBox* buildCheckApiGroup();
+    QGroupBox* buildTokenGroup();
+    QGroupBox* buildWooProductGroup();
     QWidget* buildOrdersPage();
     QWidget* buildProductPage();
 
@@ -191,7 +201,8 @@ class TfMain : public QWidget {
     void LoadSettingFromDB();
     void Button1Click();
     // Arms the unattended cycle: the period from edtSleepInterval (empty: "60"), one cycle at
-    // once, then lWarning by chbAutomat. A period that is no whole number changes nothing.
+    // once, then lWarning by chbAutomat. A period that is not a whole number, or is negative,
+    // raises an error naming Sleep in SetManifest.ini and changes nothing.
     void SetAutomaticWork();
     QString databasePath() const;
     QString iniPath() const;

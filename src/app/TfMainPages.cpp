@@ -1,5 +1,6 @@
 // The window's controls: names, captions, initial properties and layout.
 #include "DigitsOnlyFilter.h"
+#include "MaskCharacterStyle.h"
 #include "TfMain.h"
 
 #include <QCheckBox>
@@ -166,28 +167,42 @@ QWidget* TfMain::buildMainPage() {
 
 QWidget* TfMain::buildSettingPage() {
     tsSetting = named(new QWidget, "tsSetting");
+    auto* column = new QVBoxLayout(tsSetting);
+    column->addWidget(buildRestSettingGroup());
+    column->addLayout(buildSettingButtons());
 
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(buildCheckApiGroup(), 3);
+    auto* rightColumn = new QVBoxLayout;
+    rightColumn->addWidget(buildTokenGroup());
+    rightColumn->addWidget(buildWooProductGroup(), 1);
+    lower->addLayout(rightColumn, 2);
+    column->addLayout(lower, 1);
+    return tsSetting;
+}
+
+QGroupBox* TfMain::buildRestSettingGroup() {
     gbRestSetting = named(new QGroupBox(QStringLiteral("REST and WooCommerce")), "gbRestSetting");
     gbRestSetting->setLayoutDirection(Qt::LeftToRight);
+    auto* rows = new QGridLayout(gbRestSetting);
+    const int addressRowCount = addAddressRows(*rows);
+    rows->addLayout(buildSwitchesRow(), addressRowCount, 0, 1, 3);
+    rows->addLayout(buildStatusAndPeriodRow(), addressRowCount + 1, 0, 1, 3);
+    return gbRestSetting;
+}
+
+int TfMain::addAddressRows(QGridLayout& rows) {
     edtTokenURL = makeBox("edtTokenURL");
     edtEComURL = makeBox("edtEComURL");
     edtUser = makeBox("edtUser");
     edtPassword = makeBox("edtPassword");
     edtPassword->setEchoMode(QLineEdit::Password);
+    MaskCharacterStyle::install(edtPassword, u'*');
     Button1 = makeButton("Button1", QStringLiteral("Show"));
     edtProductRes = makeBox("edtProductRes");
     edtOrderRes = makeBox("edtOrderRes");
     edtTitleWebItem = makeBox("edtTitleWebItem");
-    chbAutomat = named(new QCheckBox(QStringLiteral("Automatic opration")), "chbAutomat");
-    chbConKey = named(new QCheckBox(QStringLiteral("Cunsomer Keys")), "chbConKey");
-    chbConKey->hide();
-    edtTranCod = makeDigitsBox("edtTranCod", 54);
-    edtStatusAz = makeBox("edtStatusAz");
-    edtStatusTo = makeBox("edtStatusTo");
-    edtSleepInterval = makeDigitsBox("edtSleepInterval", 41);
-    edtTimerInterval = makeDigitsBox("edtTimerInterval", 41);
 
-    auto* rows = new QGridLayout(gbRestSetting);
     const std::pair<const char*, QLineEdit*> addressRows[] = {
         {"Token URL:", edtTokenURL},
         {"ECommerce URL:", edtEComURL},
@@ -199,11 +214,19 @@ QWidget* TfMain::buildSettingPage() {
     };
     int row = 0;
     for (const auto& [caption, box] : addressRows) {
-        rows->addWidget(labelFor(QString::fromLatin1(caption), box), row, 0);
-        rows->addWidget(box, row, 1);
+        rows.addWidget(labelFor(QString::fromLatin1(caption), box), row, 0);
+        rows.addWidget(box, row, 1);
         ++row;
     }
-    rows->addWidget(Button1, 3, 2);
+    rows.addWidget(Button1, 3, 2);
+    return row;
+}
+
+QHBoxLayout* TfMain::buildSwitchesRow() {
+    chbAutomat = named(new QCheckBox(QStringLiteral("Automatic opration")), "chbAutomat");
+    chbConKey = named(new QCheckBox(QStringLiteral("Cunsomer Keys")), "chbConKey");
+    chbConKey->hide();
+    edtTranCod = makeDigitsBox("edtTranCod", 54);
 
     auto* switches = new QHBoxLayout;
     switches->addWidget(chbAutomat);
@@ -211,7 +234,14 @@ QWidget* TfMain::buildSettingPage() {
     switches->addStretch(1);
     switches->addWidget(labelFor(QStringLiteral("Transfer fee Dexar:"), edtTranCod));
     switches->addWidget(edtTranCod);
-    rows->addLayout(switches, row++, 0, 1, 3);
+    return switches;
+}
+
+QHBoxLayout* TfMain::buildStatusAndPeriodRow() {
+    edtStatusAz = makeBox("edtStatusAz");
+    edtStatusTo = makeBox("edtStatusTo");
+    edtSleepInterval = makeDigitsBox("edtSleepInterval", 41);
+    edtTimerInterval = makeDigitsBox("edtTimerInterval", 41);
 
     auto* statuses = new QHBoxLayout;
     statuses->addWidget(labelFor(QStringLiteral("Change status orders as:"), edtStatusAz));
@@ -224,43 +254,42 @@ QWidget* TfMain::buildSettingPage() {
     statuses->addWidget(labelFor(QStringLiteral("Checker:"), edtTimerInterval));
     statuses->addWidget(edtTimerInterval);
     statuses->addWidget(new QLabel(QStringLiteral("min(s).")));
-    rows->addLayout(statuses, row, 0, 1, 3);
+    return statuses;
+}
 
+QHBoxLayout* TfMain::buildSettingButtons() {
     btnSaveSetting = makeButton("btnSaveSetting", QStringLiteral("Save"));
     btnChangeSetting = makeButton("btnChangeSetting", QStringLiteral("Change"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnSaveSetting);
     buttons->addWidget(btnChangeSetting);
     buttons->addStretch(1);
+    return buttons;
+}
 
+QGroupBox* TfMain::buildCheckApiGroup() {
     Button2 = makeButton("Button2", QStringLiteral("Check Woocommerce API"));
     mCheckLog = makeLogPane("mCheckLog");
     auto* checkGroup = new QGroupBox(QStringLiteral("Check API"));
     auto* checkColumn = new QVBoxLayout(checkGroup);
     checkColumn->addWidget(Button2, 0, Qt::AlignLeft);
     checkColumn->addWidget(mCheckLog);
+    return checkGroup;
+}
 
+QGroupBox* TfMain::buildTokenGroup() {
     edtToken = makeBox("edtToken");
     edtToken->setEnabled(false);
     auto* tokenGroup = new QGroupBox(QStringLiteral("Get Token"));
     (new QVBoxLayout(tokenGroup))->addWidget(edtToken);
+    return tokenGroup;
+}
 
+QGroupBox* TfMain::buildWooProductGroup() {
     lstWooProduct = makeList("lstWooProduct");
     auto* productGroup = new QGroupBox(QStringLiteral("WooCommerce Product Param"));
     (new QVBoxLayout(productGroup))->addWidget(lstWooProduct);
-
-    auto* rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(tokenGroup);
-    rightColumn->addWidget(productGroup, 1);
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(checkGroup, 3);
-    lower->addLayout(rightColumn, 2);
-
-    auto* column = new QVBoxLayout(tsSetting);
-    column->addWidget(gbRestSetting);
-    column->addLayout(buttons);
-    column->addLayout(lower, 1);
-    return tsSetting;
+    return productGroup;
 }
 
 QWidget* TfMain::buildOrdersPage() {

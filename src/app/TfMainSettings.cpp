@@ -120,7 +120,11 @@ void TfMain::Button1Click() {
 }
 
 void TfMain::SetAutomaticWork() {
-    edtSleepInterval->setText(cycle_->setPeriod(edtSleepInterval->text()));
+    // The box holds Sleep as loaded from the file, or as Save has just written it there.
+    const QString origin = QStringLiteral("%1 in %2")
+                               .arg(QString::fromLatin1(settings::kIniSleepKey),
+                                    QString::fromLatin1(settings::kIniFileName));
+    edtSleepInterval->setText(cycle_->setPeriod(edtSleepInterval->text(), origin));
     tCheckTimeTimer();
     lWarning->setVisible(chbAutomat->isChecked());
 }

@@ -23,9 +23,9 @@ void UnattendedCycle::shutDown() {
     while (workersInFlight_ > 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-QString UnattendedCycle::setPeriod(const QString& minutes) {
+QString UnattendedCycle::setPeriod(const QString& minutes, const QString& origin) {
     const QString shown = minutes.isEmpty() ? QString::fromLatin1(kDefaultCycleMinutes) : minutes;
-    timer_.setInterval(cycleIntervalMs(shown));
+    timer_.setInterval(cycleIntervalMs(shown, origin));
     return shown;
 }
 

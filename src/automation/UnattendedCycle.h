@@ -26,8 +26,9 @@ class UnattendedCycle {
     UnattendedCycle& operator=(const UnattendedCycle&) = delete;
 
     // Sets the period (minutes; empty means 60) and reports the minutes text the window shows.
-    // Throws for a text that is not a whole number, leaving the timer as it was.
-    QString setPeriod(const QString& minutes);
+    // Throws for a text that is not a whole number and for a negative number, naming origin
+    // (see cycleIntervalMs) and leaving the timer as it was.
+    QString setPeriod(const QString& minutes, const QString& origin);
     void tick();  // one cycle
     void stop();  // the operator edits the settings
     // Stops the timer and waits, running the event loop, until every worker has handed its run

@@ -5,14 +5,14 @@
 namespace norvan::settings {
 
 QString IniReadWrite(const QString& fileName, const QString& section, const QString& ident,
-                     const QString& value, bool aWrite, bool aDelete) {
+                     const QString& value, IniAccess access) {
     IniDocument ini = IniDocument::load(fileName);
-    if (aWrite && !aDelete) {
+    if (access == IniAccess::Write) {
         ini.setValue(section, ident, value);
         ini.save(fileName);
     }
     const QString result = ini.value(section, ident);
-    if (aDelete && ini.remove(section, ident)) ini.save(fileName);
+    if (access == IniAccess::Delete && ini.remove(section, ident)) ini.save(fileName);
     return result;
 }
 

@@ -9,12 +9,12 @@ namespace {
 
 QString readKey(const QString& iniPath, const char* key) {
     return IniReadWrite(iniPath, QString::fromLatin1(kIniSection), QString::fromLatin1(key), {},
-                        false, false);
+                        IniAccess::Read);
 }
 
 void writeKey(const QString& iniPath, const char* key, const QString& value) {
-    IniReadWrite(iniPath, QString::fromLatin1(kIniSection), QString::fromLatin1(key), value, true,
-                 false);
+    IniReadWrite(iniPath, QString::fromLatin1(kIniSection), QString::fromLatin1(key), value,
+                 IniAccess::Write);
 }
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include "support/SettingsSeed.h"
 #include "support/WindowFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 
 namespace norvan::app {
@@ -39,7 +43,7 @@ class SettingsPageTest : public testing::WindowFixture {
   protected:
     QString iniValue(const char* key) {
         return settings::IniReadWrite(folder.filePath("SetManifest.ini"), QStringLiteral("Setting"),
-                                      QString::fromLatin1(key), {}, false, false);
+                                      QString::fromLatin1(key), {}, settings::IniAccess::Read);
     }
     settings::SettingsRow storedRow() {
         return settings::SettingsDatabase(folder.filePath("EcomDB.s3db")).firstRow().value();
@@ -86,13 +90,46 @@ TEST_F(SettingsPageTest, IniValuesFillTheirBoxesAndSetThePeriod) {
     EXPECT_EQ(fMain.tCheckTime->interval(), 300000);
 }
 
-TEST_F(SettingsPageTest, NonNumericPeriodIsReportedBeforeTheWarningIsShown) {
-    seedSettings(folder, seededRow());
-    folder.writeBytes("SetManifest.ini", "[Setting]\r\nSleep=abc\r\n");
-    TfMain& fMain = startWindow();
+TEST_F(SettingsPageTest, RefusedPeriodIsReportedFromTheFileAndFromTheBoxAndArmsNothing) {
+    const QString notWhole = QStringLiteral(
+        "'%1' is not a valid integer value: the period between unattended cycles (Sleep in "
+        "SetManifest.ini) must be a whole number of minutes.");
+    const QString negative = QStringLiteral(
+        "The period between unattended cycles cannot be negative: Sleep in SetManifest.ini is %1 "
+        "minutes.");
+    const struct {
+        QString sleep;
+        QString message;
+    } cases[] = {
+        {"abc", notWhole.arg("abc")},
+        {"1.5", notWhole.arg("1.5")},
+        {"-5", negative.arg("-5")},
+    };
+    seedSettings(folder, seededRow());  // the mode on: a period taken would start a cycle
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sleep.toStdString());
+        folder.writeBytes("SetManifest.ini", "[Setting]\r\nSleep=" + c.sleep.toLatin1() + "\r\n");
+        boxes.clear();
+        TfMain& fMain = startWindow();
+        EXPECT_EQ(boxes.errorTexts(), QStringList(c.message));
+        EXPECT_TRUE(fMain.lWarning->isHidden());
+        EXPECT_FALSE(fMain.tCheckTime->isActive());
 
-    EXPECT_EQ(boxes.errorTexts(), QStringList("'abc' is not a valid integer value."));
-    EXPECT_TRUE(fMain.lWarning->isHidden());
+        // Pasted into the box (typing takes digits only) and saved.
+        fMain.btnChangeSettingClick();
+        fMain.edtSleepInterval->setText(QStringLiteral("7"));
+        fMain.btnSaveSettingClick();
+        ASSERT_EQ(fMain.tCheckTime->interval(), 7 * 60000);
+        fMain.btnChangeSettingClick();
+        fMain.edtSleepInterval->setText(c.sleep);
+        boxes.clear();
+        fMain.btnSaveSetting->click();
+        EXPECT_EQ(boxes.errorTexts(), QStringList(c.message));
+        EXPECT_EQ(iniValue("Sleep"), c.sleep);
+        EXPECT_EQ(fMain.tCheckTime->interval(), 7 * 60000);
+        EXPECT_FALSE(fMain.tCheckTime->isActive());
+        EXPECT_TRUE(fMain.lWarning->isHidden());
+    }
 }
 
 TEST_F(SettingsPageTest, ChangeThenSaveWithEmptyBoxesStoresSlashAddresses) {
@@ -193,11 +230,25 @@ TEST_F(SettingsPageTest, ChangeStopsTheCycleAndHidesTheWarning) {
 
 TEST_F(SettingsPageTest, ShowButtonTogglesThePasswordMasking) {
     TfMain& fMain = startWindow();
+    fMain.edtPassword->setText(QStringLiteral("cs_1"));
     fMain.Button1->click();
     EXPECT_EQ(fMain.edtPassword->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(fMain.edtPassword->displayText(), "cs_1");
     fMain.Button1->click();
     EXPECT_EQ(fMain.edtPassword->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(fMain.edtPassword->displayText(), "****");
     EXPECT_EQ(fMain.Button1->text(), "Show");
+}
+
+TEST_F(SettingsPageTest, PasswordIsMaskedWithStarsWhateverTheStyle) {
+    const QString programStyle = QApplication::style()->name();
+    const auto restore = qScopeGuard([&] { QApplication::setStyle(programStyle); });
+    for (const QString& name : QStyleFactory::keys()) {
+        QApplication::setStyle(name);
+        TfMain& fMain = startWindow();
+        fMain.edtPassword->setText(QStringLiteral("cs_1"));
+        EXPECT_EQ(fMain.edtPassword->displayText(), "****") << name.toStdString();
+    }
 }
 
 }  // namespace

@@ -10,17 +10,43 @@
 
 using namespace norvan::automation;
 
+const QString kOrigin = QStringLiteral("Sleep in SetManifest.ini");
+
 TEST(CycleInterval, MinutesToMilliseconds) {
-    EXPECT_EQ(cycleIntervalMs("5"), 300000);
-    EXPECT_EQ(cycleIntervalMs("0"), 0);
-    EXPECT_EQ(cycleIntervalMs("60"), 3600000);
-    EXPECT_EQ(cycleIntervalMs("100000"), std::numeric_limits<int>::max());  // clamped
-    for (const char* bad : {"abc", "1.5", "", "99999999999"}) {
+    const struct {
+        const char* minutes;
+        int ms;
+    } cases[] = {
+        {"5", 300000},
+        {"0", 0},  // no periodic ticks
+        {"60", 3600000},
+        {"35791", 35791 * 60000},                          // the longest that fits
+        {"35792", std::numeric_limits<int>::max()},        // clamped
+        {"99999999999", std::numeric_limits<int>::max()},  // beyond an int of minutes
+    };
+    for (const auto& c : cases) EXPECT_EQ(cycleIntervalMs(c.minutes, kOrigin), c.ms) << c.minutes;
+}
+
+TEST(CycleInterval, TextThatIsNoWholeNumberOrIsNegativeIsRefusedNamingItsOrigin) {
+    const QString notWhole = QStringLiteral(
+        "'%1' is not a valid integer value: the period between unattended cycles (Sleep in "
+        "SetManifest.ini) must be a whole number of minutes");
+    const QString negative = QStringLiteral(
+        "The period between unattended cycles cannot be negative: Sleep in SetManifest.ini is %1 "
+        "minutes");
+    const struct {
+        const char* minutes;
+        QString message;
+    } cases[] = {
+        {"abc", notWhole.arg("abc")}, {"1.5", notWhole.arg("1.5")}, {"", notWhole.arg("")},
+        {"-5", negative.arg("-5")},   {"-1", negative.arg("-1")},
+    };
+    for (const auto& c : cases) {
         try {
-            cycleIntervalMs(bad);
-            ADD_FAILURE() << bad;
+            cycleIntervalMs(c.minutes, kOrigin);
+            ADD_FAILURE() << c.minutes;
         } catch (const norvan::Error& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(bad));
+            EXPECT_EQ(e.message(), c.message) << c.minutes;
         }
     }
 }
@@ -53,11 +79,13 @@ class CycleTest : public ::testing::Test {
 };
 
 TEST_F(CycleTest, PeriodDefaultsToSixtyMinutes) {
-    EXPECT_EQ(cycle.setPeriod(""), "60");
+    EXPECT_EQ(cycle.setPeriod("", kOrigin), "60");
     EXPECT_EQ(timer.interval(), 3600000);
     timer.setInterval(1234);
-    EXPECT_THROW(cycle.setPeriod("x"), norvan::Error);
-    EXPECT_EQ(timer.interval(), 1234);  // a bad text leaves the timer as it was
+    for (const char* refused : {"x", "-5"}) {
+        EXPECT_THROW(cycle.setPeriod(refused, kOrigin), norvan::Error) << refused;
+        EXPECT_EQ(timer.interval(), 1234) << refused;  // the timer stays as it was
+    }
 }
 
 TEST_F(CycleTest, ModeOffRunsNothing) {
@@ -68,7 +96,7 @@ TEST_F(CycleTest, ModeOffRunsNothing) {
 }
 
 TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
-    cycle.setPeriod("5");
+    cycle.setPeriod("5", kOrigin);
     QThread* orders = cycle.startOrderRun();
     QThread* products = cycle.startProductRun();
     EXPECT_TRUE(cycle.orderRunBusy() && cycle.productRunBusy());
@@ -79,7 +107,7 @@ TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
 }
 
 TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
-    cycle.setPeriod("5");
+    cycle.setPeriod("5", kOrigin);
     cycle.setOrderRunBusy(true);  // an order run still queued
     cycle.tick();
     EXPECT_TRUE(timer.isActive());
@@ -91,7 +119,7 @@ TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
 }
 
 TEST_F(CycleTest, ZeroMinutesGivesNoPeriodicTicks) {
-    cycle.setPeriod("0");
+    cycle.setPeriod("0", kOrigin);
     cycle.setOrderRunBusy(true);
     cycle.setProductRunBusy(true);
     cycle.tick();

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 using norvan::Error;
+using norvan::settings::IniAccess;
 using norvan::settings::IniReadWrite;
 
 namespace {
@@ -30,10 +31,10 @@ class IniFileTest : public ::testing::Test {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     QString read(const QString& section, const QString& key) const {
-        return IniReadWrite(path, section, key, {}, false, false);
+        return IniReadWrite(path, section, key, {}, IniAccess::Read);
     }
     QString write(const QString& section, const QString& key, const QString& value) const {
-        return IniReadWrite(path, section, key, value, true, false);
+        return IniReadWrite(path, section, key, value, IniAccess::Write);
     }
 };
 
@@ -126,7 +127,7 @@ TEST_F(IniFileTest, AFileWithAByteOrderMarkKeepsItsEncoding) {
 
 TEST_F(IniFileTest, DeleteRemovesTheKeyAndReturnsItsValue) {
     setFile("[Setting]\r\nSleep=5\r\nInterval=2\r\n");
-    EXPECT_EQ(IniReadWrite(path, "Setting", "sleep", {}, false, true), "5");
+    EXPECT_EQ(IniReadWrite(path, "Setting", "sleep", {}, IniAccess::Delete), "5");
     EXPECT_EQ(file(), "[Setting]\r\nInterval=2\r\n");
 }
 
@@ -134,7 +135,7 @@ TEST_F(IniFileTest, AnUnwritableFileIsReportedWithItsFullPath) {
     setFile("not a folder");
     const QString inside = path + "/SetManifest.ini";
     try {
-        IniReadWrite(inside, "Setting", "Sleep", "1", true, false);
+        IniReadWrite(inside, "Setting", "Sleep", "1", IniAccess::Write);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(e.message(), "Unable to write to " + inside);

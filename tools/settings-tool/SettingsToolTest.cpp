@@ -43,8 +43,8 @@ TEST(SettingsTool, WritesTheRowAndIniAsSaveDoesAndKeepsWhatIsNotGiven) {
     EXPECT_EQ(row.statusAz, "processing");
     EXPECT_EQ(row.ordParams, "id;total;");
     const QString ini = folder.filePath("SetManifest.ini");
-    EXPECT_EQ(IniReadWrite(ini, "Setting", "Sleep", "", false, false), "5");
-    EXPECT_EQ(IniReadWrite(ini, "Setting", "DexarCod", "", false, false), "0");
+    EXPECT_EQ(IniReadWrite(ini, "Setting", "Sleep", "", IniAccess::Read), "5");
+    EXPECT_EQ(IniReadWrite(ini, "Setting", "DexarCod", "", IniAccess::Read), "0");
 }
 
 TEST(SettingsTool, RefusesBadInputWithoutWriting) {
