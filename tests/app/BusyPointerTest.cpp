@@ -61,7 +61,7 @@ TEST_F(BusyPointerDuringRunTest, WaitCursorWhileTheShopAnswersAndNoneAfter) {
         QObject::connect(&log, &QPlainTextEdit::textChanged, &listening, [&] {
             if (log.lineCount() > 0) shapeAtLine[log.line(log.lineCount() - 1)] = overrideShape();
         });
-        fMain.cycle().ThreadPutBusy = c.threadPutBusy;
+        fMain.cycle().setProductRunBusy(c.threadPutBusy);
 
         (fMain.*c.button)->click();
 
@@ -69,7 +69,7 @@ TEST_F(BusyPointerDuringRunTest, WaitCursorWhileTheShopAnswersAndNoneAfter) {
         EXPECT_EQ(shapeAtLine[c.lineAfterAnAnswer], c.shapeThen);
         EXPECT_EQ(overrideShape(), kNoOverride);
     }
-    fMain.cycle().ThreadPutBusy = false;
+    fMain.cycle().setProductRunBusy(false);
 }
 
 }  // namespace
