@@ -95,10 +95,9 @@ TEST_F(StartUpTest, UnreadableDatabaseIsReportedAndStartUpStopsThere) {
 
         TfMain& fMain = startWindow();
 
-        EXPECT_EQ(boxes.errorTexts(),
-                  QStringList(QStringLiteral("The settings database \"%1\" ")
-                                  .arg(folder.filePath("EcomDB.s3db")) +
-                              c.message));
+        EXPECT_EQ(boxes.errorTexts(), QStringList(QStringLiteral("The settings database \"%1\" ")
+                                                      .arg(folder.filePath("EcomDB.s3db")) +
+                                                  c.message));
         EXPECT_EQ(folder.readBytes("EcomDB.s3db"), before);
         expectSettingsBoxesEmpty();
         EXPECT_FALSE(folder.isFile("libeay32.dll"));  // the later start-up steps are skipped
