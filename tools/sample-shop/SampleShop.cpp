@@ -47,6 +47,17 @@ std::string dateText(std::chrono::system_clock::time_point time) {
     return text;
 }
 
+std::unique_ptr<httplib::Server> makeServer(const std::optional<TlsFiles>& tls) {
+    if (!tls) return std::make_unique<httplib::Server>();
+    auto server =
+        std::make_unique<httplib::SSLServer>(tls->certificate.c_str(), tls->privateKey.c_str());
+    if (!server->is_valid()) {
+        throw std::runtime_error("the sample shop cannot serve HTTPS with " + tls->certificate +
+                                 " and " + tls->privateKey);
+    }
+    return server;
+}
+
 nlohmann::ordered_json parseSeed(const std::string& text, const std::string& origin) {
     try {
         return nlohmann::ordered_json::parse(text);
@@ -80,6 +91,7 @@ struct SampleShop::Impl {
                bool truncated) const;
     // Waits for the delay; returns early when the server stops.
     void waitFor(std::chrono::milliseconds delay);
+    std::string scheme() const { return options.tls ? "https" : "http"; }
 
     Options options;
     ShopAuthenticator authenticator;
@@ -92,12 +104,14 @@ struct SampleShop::Impl {
     std::vector<RecordedRequest> records;
     std::atomic<int> connections{0};
 
-    // Fault, delay, and the server's running state.
+    // Fault, delay, redirect, and the server's running state.
     mutable std::mutex stateMutex;
     std::condition_variable stateChanged;
     Fault fault = Fault::None;
     std::chrono::milliseconds delay{};
     int normalAnswersBeforeFault = 0;
+    std::string redirectOrigin;
+    int redirectStatus = 0;
     bool listening = false;
     bool stopping = false;
 
@@ -133,12 +147,18 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
     const std::string path = target.substr(0, queryStart);
     const std::string hostHeader = request.get_header_value("Host");
     const std::string origin =
-        "http://" + lowerAscii(hostHeader.empty() ? host + ":" + std::to_string(port) : hostHeader);
+        scheme() + "://" +
+        lowerAscii(hostHeader.empty() ? host + ":" + std::to_string(port) : hostHeader);
 
     Fault currentFault;
     std::chrono::milliseconds currentDelay;
     {
         std::lock_guard lock(stateMutex);
+        if (!redirectOrigin.empty()) {
+            response.status = redirectStatus;
+            response.set_header("Location", redirectOrigin + target);
+            return;
+        }
         currentFault = normalAnswersBeforeFault > 0 ? Fault::None : fault;
         if (normalAnswersBeforeFault > 0) --normalAnswersBeforeFault;
         currentDelay = delay;
@@ -273,7 +293,7 @@ void SampleShop::start(int port, const std::string& host) {
     Impl& impl = *impl_;
     if (impl.server) throw std::logic_error("the sample shop is already running");
 
-    auto server = std::make_unique<httplib::Server>();
+    std::unique_ptr<httplib::Server> server = makeServer(impl.options.tls);
     server->set_keep_alive_timeout(kKeepAliveSeconds);
     server->set_keep_alive_max_count(kKeepAliveRequests);
     // Headers and body go out in separate writes; without this each answer on a kept-alive
@@ -340,7 +360,8 @@ int SampleShop::port() const {
 }
 
 std::string SampleShop::baseUrl() const {
-    return "http://" + impl_->host + ":" + std::to_string(impl_->port) + "/wp-json/wc/v3/";
+    return impl_->scheme() + "://" + impl_->host + ":" + std::to_string(impl_->port) +
+           "/wp-json/wc/v3/";
 }
 
 void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay, int after) {
@@ -348,6 +369,12 @@ void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay, int afte
     impl_->fault = fault;
     impl_->delay = delay;
     impl_->normalAnswersBeforeFault = after;
+}
+
+void SampleShop::redirectTo(std::string origin, int status) {
+    std::lock_guard lock(impl_->stateMutex);
+    impl_->redirectOrigin = std::move(origin);
+    impl_->redirectStatus = status;
 }
 
 std::vector<RecordedRequest> SampleShop::requests() const {

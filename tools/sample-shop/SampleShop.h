@@ -1,11 +1,14 @@
 #pragma once
 
+#include "SelfSignedCertificate.h"
+
 #include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,9 +46,12 @@ struct Options {
     std::string consumerKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
     std::string consumerSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
     int perPage = 10;
-    // The real shop takes Basic only over HTTPS and answers it over plain HTTP with 401. This
-    // shop speaks plain HTTP only, so it takes Basic unless told to behave like a plain-HTTP shop.
+    // The real shop takes Basic only over HTTPS and answers it over plain HTTP with 401. Tests
+    // mostly run this shop over plain HTTP, so it takes Basic there too unless told to behave like
+    // a plain-HTTP shop.
     bool basicOverPlainHttp = true;
+    // Serves HTTPS with this certificate and key instead of plain HTTP.
+    std::optional<TlsFiles> tls;
     // Time of the OAuth timestamp window and of the dates an update writes.
     std::function<std::chrono::system_clock::time_point()> clock = [] {
         return std::chrono::system_clock::now();
@@ -63,15 +69,21 @@ class SampleShop {
     static nlohmann::ordered_json defaultSeed();  // realistic Persian products and orders
     static nlohmann::ordered_json loadSeed(const std::string& path);  // throws std::runtime_error
 
-    // Returns once the server accepts connections; throws std::runtime_error if it cannot bind.
+    // Returns once the server accepts connections; throws std::runtime_error if it cannot bind
+    // or cannot load Options::tls.
     void start(int port = 0, const std::string& host = "127.0.0.1");  // 0: the OS picks
     void stop();  // closes open connections, idle keep-alive ones included
     int port() const;
-    std::string baseUrl() const;  // "http://127.0.0.1:<port>/wp-json/wc/v3/"
+    std::string baseUrl() const;  // "http://127.0.0.1:<port>/wp-json/wc/v3/" (https with tls)
 
     // Applies to every later request until set back to Fault::None; the first `after` of them
     // are still answered normally (a shop that goes down half-way through a run).
     void setFault(Fault fault, std::chrono::milliseconds delay = {}, int after = 0);
+
+    // Hosting in front of the shop that sends every later request to the same path and query on
+    // origin ("https://127.4.5.6", "http://127.0.0.1:8080"), with status 301, 302, 307 or 308.
+    // Requests are recorded as usual; the shop behind answers none. An empty origin ends it.
+    void redirectTo(std::string origin, int status = 301);
 
     std::vector<RecordedRequest> requests() const;
     void clearRequests();

@@ -74,7 +74,7 @@ std::optional<long long> wholeNumber(const std::string& text) {
 ShopAuthenticator::ShopAuthenticator(Options options) : options_(std::move(options)) {}
 
 AuthResult ShopAuthenticator::authenticate(const AuthRequest& request) {
-    if (options_.basicOverPlainHttp) {
+    if (options_.basicOverPlainHttp || request.url.rfind("https://", 0) == 0) {
         if (auto result = basic(request)) {
             if (result->authenticated) return *result;
             // A wrong secret stays the answer unless OAuth authenticates after all.

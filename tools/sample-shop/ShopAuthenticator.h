@@ -25,9 +25,9 @@ struct AuthResult {
 };
 
 // Checks credentials as the shop does: Basic (or consumer_key and consumer_secret in the query)
-// first, then OAuth 1.0a with the query among the signed parameters, the timestamp within 15
-// minutes of the clock and each nonce used once. An unknown Basic key is no error by itself: the
-// route's permission check refuses it later.
+// first, over HTTPS or where Options::basicOverPlainHttp allows it, then OAuth 1.0a with the query
+// among the signed parameters, the timestamp within 15 minutes of the clock and each nonce used
+// once. An unknown Basic key is no error by itself: the route's permission check refuses it later.
 class ShopAuthenticator {
   public:
     explicit ShopAuthenticator(Options options);

@@ -72,6 +72,33 @@ TEST_F(ShopFaultsTest, RedirectsToTheSlashedPathWhichAnswersNormally) {
     EXPECT_EQ(bodyOf(result).size(), 4u);
 }
 
+TEST_F(ShopFaultsTest, RedirectsEveryRequestToTheSameTargetOnAnotherOrigin) {
+    const struct {
+        int status;
+        std::string reason;
+    } cases[] = {
+        {301, "Moved Permanently"},
+        {302, "Found"},
+        {307, "Temporary Redirect"},
+        {308, "Permanent Redirect"},
+    };
+    const nlohmann::ordered_json order = shop().order(15);
+    for (const auto& c : cases) {
+        shop().redirectTo("https://127.4.5.6", c.status);
+        const auto result = put("orders/15/?force=1", R"({"status":"cancelled"})");
+        ASSERT_TRUE(result) << c.status;
+        EXPECT_EQ(result->status, c.status);
+        EXPECT_EQ(result->reason, c.reason);
+        EXPECT_EQ(result->get_header_value("Location"),
+                  "https://127.4.5.6" + kApi + "orders/15/?force=1");
+    }
+    EXPECT_EQ(shop().requests().size(), 4u);
+    EXPECT_EQ(shop().order(15), order);  // the shop behind saw none of them
+
+    shop().redirectTo("");
+    EXPECT_EQ(get("orders/15/")->status, 200);
+}
+
 TEST_F(ShopFaultsTest, DroppedConnectionAndTruncatedBodyFailOnTheClient) {
     for (const Fault fault : {Fault::DropConnection, Fault::TruncatedBody}) {
         shop().setFault(fault);
