@@ -151,4 +151,9 @@ QByteArray RequestUrl::origin() const {
     return origin;
 }
 
+bool RequestUrl::isHttpsUpgradeOf(const RequestUrl& from) const {
+    const QByteArray host = host_.toLower();
+    return origin() == "https://" + host && from.origin() == "http://" + host;
+}
+
 }  // namespace norvan::shop

@@ -24,9 +24,12 @@ class RequestUrl {
     // it is not the scheme's default, the path; no query.
     QByteArray signatureBase() const;
     QByteArray query() const { return query_; }  // encoded, without "?"
-    // Scheme, host and a port other than the default: credentials go only where the first
-    // request went.
+    // Scheme, host and a port other than the default: a redirect that keeps it (or only moves it
+    // to https) stays with the shop the credentials are for.
     QByteArray origin() const;
+    // This address moves `from` to https on the same host, both on their scheme's default port:
+    // what hosting that enforces https answers, still the same shop.
+    bool isHttpsUpgradeOf(const RequestUrl& from) const;
 
   private:
     QByteArray scheme_;

@@ -120,10 +120,10 @@ void RestClient::CurlDeleter::operator()(void* handle) const {
 }
 
 RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
-                       RestLimits limits)
+                       RestOptions options)
     : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
       authenticator_(std::move(authenticator)),
-      limits_(limits) {
+      options_(std::move(options)) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     curl_.reset(curl_easy_init());
@@ -133,23 +133,28 @@ RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> au
 RestClient::~RestClient() = default;
 
 // Redirects are followed here rather than by libcurl so that every hop gets an OAuth signature
-// of its own address and a fresh nonce; credentials go only to the origin of the first request.
+// of its own address and a fresh nonce, and so that credentials never leave the shop: every hop
+// followed stays on the origin of the one before or only moves it to https.
 RestResponse RestClient::execute(HttpMethod method, const QString& resource,
                                  const QByteArray& body) {
     RequestUrl url(RequestUrl::join(baseUrl_, RequestUrl::normaliseResource(resource)));
-    const QByteArray origin = url.origin();
     for (int hop = 0;; ++hop) {
         QByteArray redirect;
-        RestResponse response = send(method, url, body, url.origin() == origin, redirect);
+        RestResponse response = send(method, url, body, redirect);
         if (redirect.isEmpty()) return response;
         if (hop == kMaxRedirects)
             throw transportFailure(curl_easy_strerror(CURLE_TOO_MANY_REDIRECTS));
-        url = RequestUrl(QString::fromUtf8(redirect));
+        RequestUrl next(QString::fromUtf8(redirect));
+        if (next.origin() != url.origin() && !next.isHttpsUpgradeOf(url)) {
+            response.movedTo = QString::fromUtf8(redirect);
+            return response;
+        }
+        url = std::move(next);
     }
 }
 
 RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                              bool withAuthorization, QByteArray& redirect) {
+                              QByteArray& redirect) {
     CURL* curl = curl_.get();
     curl_easy_reset(curl);  // keeps the open connection
 
@@ -157,9 +162,7 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     headers.add("Accept: */*");
     headers.add("Accept-Charset: UTF-8");
     headers.add("Content-Type: application/json");
-    if (withAuthorization) {
-        headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
-    }
+    headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
     headers.add("Expect:");  // no waiting for "100 Continue" before a body
 
     Received received;
@@ -170,9 +173,11 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     curl_easy_setopt(curl, CURLOPT_URL, address.constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits_.connectSeconds);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, options_.connectSeconds);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits_.noProgressSeconds);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, options_.noProgressSeconds);
+    const QByteArray caFile = options_.caFile.toLocal8Bit();
+    if (!caFile.isEmpty()) curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
@@ -199,14 +204,11 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     curl_easy_getinfo(curl, CURLINFO_HTTP_VERSION, &version);
     curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
     const QString reason = QString::fromUtf8(received.reason);
-    if (isRedirect(status) && location != nullptr) {
-        redirect = location;
-        return {};
-    }
+    if (isRedirect(status) && location != nullptr) redirect = location;
     if (status >= 500 && status <= 599) {
         throw Error(versionText(version) + QString::number(status) + u' ' + reason);
     }
-    return {status, reason, bodyAsUtf8(received.body, received.contentType)};
+    return {status, reason, bodyAsUtf8(received.body, received.contentType), {}};
 }
 
 }  // namespace norvan::shop

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Authenticator.h"
-#include "RestLimits.h"
+#include "RestOptions.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +17,8 @@ struct RestResponse {
     long status = 0;
     QString reason;   // the reason phrase of the final status line
     QByteArray body;  // in UTF-8, whatever character set the answer named
+    // Where a redirect to another origin pointed; the response is then that redirect's.
+    QString movedTo;
 };
 
 // The HTTP side of the shop client: one libcurl handle, so every request of one client travels
@@ -26,25 +28,27 @@ class RestClient {
   public:
     // Throws Error("Invalid URL: ...") for a base address such as host:8443/path.
     RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
-               RestLimits limits = {});
+               RestOptions options = {});
     ~RestClient();
     RestClient(const RestClient&) = delete;
     RestClient& operator=(const RestClient&) = delete;
 
-    // Sends the request, following redirects with the method and body kept. Throws Error with
-    // "Invalid URL: \"...\"" (no scheme), "REST request failed: <reason>" (transport) or
-    // "HTTP/1.1 500 Internal Server Error" (a final status of 500 to 599); any other final
-    // status comes back in the response.
+    // Sends the request, following redirects with the method and body kept: within the origin,
+    // and from http to https on the same host with the default ports, as hosting that enforces
+    // https does. A redirect anywhere else is not followed; it comes back in the response with
+    // its address in movedTo. Throws Error with "Invalid URL: \"...\"" (no scheme),
+    // "REST request failed: <reason>" (transport) or "HTTP/1.1 500 Internal Server Error" (a
+    // final status of 500 to 599); any other final status comes back in the response.
     RestResponse execute(HttpMethod method, const QString& resource, const QByteArray& body = {});
 
   private:
     // One request without following a redirect; its target, if any, goes to redirect.
     RestResponse send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                      bool withAuthorization, QByteArray& redirect);
+                      QByteArray& redirect);
 
     QString baseUrl_;
     std::unique_ptr<Authenticator> authenticator_;
-    RestLimits limits_;
+    RestOptions options_;
     struct CurlDeleter {
         void operator()(void* handle) const;
     };

@@ -36,15 +36,16 @@ QString resultOf(Exchange exchange) {
 
 }  // namespace
 
-TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, RestLimits limits)
+TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, RestOptions options)
     : baseUrl_(connection.baseUrl),
       rest_(std::make_unique<RestClient>(connection.baseUrl, makeAuthenticator(connection),
-                                         limits)) {}
+                                         std::move(options))) {}
 
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 
 QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query) {
     failedInTransit_ = false;
+    movedTo_.clear();
     if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
     QString resource = resUrl;
     if (!query.isEmpty()) {
@@ -78,6 +79,7 @@ QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
 QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
                                    const QString& successText, const QString& undefinedText) {
     failedInTransit_ = false;
+    movedTo_.clear();
     if (resource.isEmpty()) return undefinedText;
     const QByteArray text = body.compactText();
     return resultOf([&] {
@@ -101,6 +103,7 @@ RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resourc
     failedInTransit_ = true;
     RestResponse response = rest_->execute(method, resource, body);
     failedInTransit_ = response.status == 429;
+    movedTo_ = response.movedTo;
     return response;
 }
 

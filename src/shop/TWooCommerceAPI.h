@@ -1,7 +1,7 @@
 #pragma once
 
 #include "JsonBody.h"
-#include "RestLimits.h"
+#include "RestOptions.h"
 #include "ShopConnection.h"
 
 #include <QString>
@@ -19,8 +19,9 @@ enum class HttpMethod;
 class TWooCommerceAPI {
   public:
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
-    // Tests and benchmarks may wait other limits than the usual 30 seconds.
-    explicit TWooCommerceAPI(const ShopConnection& connection, RestLimits limits = {});
+    // Tests and benchmarks may wait other limits than the usual 30 seconds, and trust a loopback
+    // shop's certificate.
+    explicit TWooCommerceAPI(const ShopConnection& connection, RestOptions options = {});
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
     TWooCommerceAPI& operator=(const TWooCommerceAPI&) = delete;
@@ -40,6 +41,11 @@ class TWooCommerceAPI {
     // succeed; see RetryPolicy.
     bool lastCallFailedInTransit() const { return failedInTransit_; }
 
+    // The address the shop sent the last call to when it stopped there because that address is
+    // another host, port or scheme (the call's result is then the redirect's failure text);
+    // empty otherwise. The caller logs it: the operator has to update the shop address.
+    QString movedTo() const { return movedTo_; }
+
   private:
     QString writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
                       const QString& successText, const QString& undefinedText);
@@ -50,6 +56,7 @@ class TWooCommerceAPI {
     QString orderRes_;
     std::unique_ptr<RestClient> rest_;
     bool failedInTransit_ = false;
+    QString movedTo_;
 };
 
 }  // namespace norvan::shop

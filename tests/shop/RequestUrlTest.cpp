@@ -76,5 +76,27 @@ TEST(RequestUrlTest, SignatureBaseHasNoQueryAndNoDefaultPort) {
               "http://127.0.0.1:8080/a%20b");
 }
 
+TEST(RequestUrlTest, AnHttpsUpgradeKeepsTheHostAndTheDefaultPorts) {
+    const struct {
+        const char* from;
+        const char* to;
+        bool upgrade;
+    } cases[] = {
+        {"http://shop.test/wp-json/orders", "https://shop.test/wp-json/orders?x=1", true},
+        {"http://Shop.Test:80/a", "https://shop.test:443/b", true},
+        {"http://shop.test:8080/a", "https://shop.test/a", false},
+        {"http://shop.test/a", "https://shop.test:8443/a", false},
+        {"http://shop.test/a", "https://www.shop.test/a", false},
+        {"https://shop.test/a", "https://shop.test/b", false},
+        {"https://shop.test/a", "http://shop.test/a", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RequestUrl(QString::fromUtf8(c.to))
+                      .isHttpsUpgradeOf(RequestUrl(QString::fromUtf8(c.from))),
+                  c.upgrade)
+            << c.from << " -> " << c.to;
+    }
+}
+
 }  // namespace
 }  // namespace norvan::shop

@@ -103,7 +103,9 @@ TEST_F(TWooCommerceAPITest, ReportsBrokenTransfersAsRequestFailures) {
 
 TEST_F(TWooCommerceAPITest, GivesUpOnAStalledAnswerAfterTheNoProgressLimit) {
     shop_.setFault(Fault::Delay, std::chrono::seconds(20));
-    TWooCommerceAPI shop({baseUrl(), kKey, kSecret}, RestLimits{30, 1});
+    RestOptions options;
+    options.noProgressSeconds = 1;
+    TWooCommerceAPI shop({baseUrl(), kKey, kSecret}, options);
     const QString result = shop.GetResponse(QStringLiteral("orders/"), {});
     EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
 }
