@@ -162,6 +162,7 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     headers.add("Accept: */*");
     headers.add("Accept-Charset: UTF-8");
     headers.add("Content-Type: application/json");
+    headers.add("User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION);
     headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
     headers.add("Expect:");  // no waiting for "100 Continue" before a body
 

@@ -23,7 +23,8 @@ struct RestResponse {
 
 // The HTTP side of the shop client: one libcurl handle, so every request of one client travels
 // over the same kept-alive connection. Every request carries Accept "*/*", Accept-Charset
-// "UTF-8", Content-Type "application/json" and the authenticator's Authorization.
+// "UTF-8", Content-Type "application/json", User-Agent "NorvanECommerce/<version>" and the
+// authenticator's Authorization.
 class RestClient {
   public:
     // Throws Error("Invalid URL: ...") for a base address such as host:8443/path.
