@@ -1,6 +1,7 @@
 // The library files written beside the program: written when missing, never replaced.
 #include "app/ResourceFile.h"
 #include "common/Error.h"
+#include "support/ExpectError.h"
 #include "support/WindowFixture.h"
 
 #include <QFile>
@@ -37,14 +38,9 @@ TEST_F(ResourceFileTest, ExistingFileIsNeverReplaced) {
 
 TEST_F(ResourceFileTest, DirectoryOfThatNameMakesCreationFail) {
     folder.makeFolder("probe.dll");
-    try {
-        ExtractResourceFile(QStringLiteral("probe"), folder.filePath("probe.dll"));
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_TRUE(error.message().startsWith(
-            QStringLiteral("Cannot create file \"%1\". ").arg(folder.filePath("probe.dll"))))
-            << error.what();
-    }
+    EXPECT_ERROR_STARTING_WITH(
+        ExtractResourceFile(QStringLiteral("probe"), folder.filePath("probe.dll")),
+        QStringLiteral("Cannot create file \"%1\". ").arg(folder.filePath("probe.dll")));
 }
 
 TEST_F(ResourceFileTest, ResourceTheProgramLacksIsAnError) {

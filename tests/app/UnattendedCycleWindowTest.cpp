@@ -101,6 +101,24 @@ TEST_F(UnattendedCycleWindowTest, SaveWithTheModeOffRunsNothingButTheButtonsStil
     EXPECT_FALSE(fMain.tCheckTime->isActive());
 }
 
+TEST_F(UnattendedCycleWindowTest, OrderAnsweredWithNothingIsSkippedAndTheRunGoesOn) {
+    TfMain& fMain = startShopWindow(cycleSettings(false));
+    // The second order listed, 17, is answered with an empty body, which holds no line items.
+    QObject::connect(fMain.lstOrder, &QListWidget::currentRowChanged, &fMain, [&](int row) {
+        shop.setFault(row == 1 ? sampleshop::Fault::Empty200 : sampleshop::Fault::None);
+    });
+
+    fMain.btnThreadGet->click();
+    waitForRuns(fMain);
+
+    EXPECT_EQ(orderHeaderLines(), QStringList({"^15^", "^16^", "^18^"}));
+    EXPECT_EQ(orderStatus(17), "processing");
+    for (const long long id : {15, 16, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
+    EXPECT_TRUE(fMain.mLogs->lines().contains(
+        QStringLiteral("---Error in order 17: Value 'line_items' not found")));
+    EXPECT_TRUE(boxes.errors().empty());
+}
+
 TEST_F(UnattendedCycleWindowTest, OrderListShrinkingUnderTheRunEndsItWithoutExportingTwice) {
     TfMain& fMain = startShopWindow(cycleSettings(false));
     // Stands in for a run nested in this one that lists fewer orders: at the pump after the

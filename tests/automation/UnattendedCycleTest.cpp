@@ -1,6 +1,7 @@
 #include "automation/CycleInterval.h"
 #include "automation/UnattendedCycle.h"
 #include "common/Error.h"
+#include "support/ExpectError.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -41,14 +42,7 @@ TEST(CycleInterval, TextThatIsNoWholeNumberOrIsNegativeIsRefusedNamingItsOrigin)
         {"abc", notWhole.arg("abc")}, {"1.5", notWhole.arg("1.5")}, {"", notWhole.arg("")},
         {"-5", negative.arg("-5")},   {"-1", negative.arg("-1")},
     };
-    for (const auto& c : cases) {
-        try {
-            cycleIntervalMs(c.minutes, kOrigin);
-            ADD_FAILURE() << c.minutes;
-        } catch (const norvan::Error& e) {
-            EXPECT_EQ(e.message(), c.message) << c.minutes;
-        }
-    }
+    for (const auto& c : cases) EXPECT_ERROR(cycleIntervalMs(c.minutes, kOrigin), c.message);
 }
 
 class CycleTest : public ::testing::Test {
@@ -67,15 +61,30 @@ class CycleTest : public ::testing::Test {
         if (left > 0) loop.exec();
     }
 
+    // Runs the event loop until the run of that kind has ended (at once if none is busy).
+    void waitWhileBusy(bool (UnattendedCycle::*busy)() const) {
+        QEventLoop loop;
+        while ((cycle.*busy)()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
     QObject context;
     QTimer timer;
     bool modeOn = true;
     int orderRuns = 0;
     int productRuns = 0;
-    UnattendedCycle cycle{
-        timer,
-        &context,
-        {[this] { return modeOn; }, [this] { ++orderRuns; }, [this] { ++productRuns; }}};
+    QThread* orderRunThread = nullptr;  // where the last run of each kind ran
+    QThread* productRunThread = nullptr;
+    UnattendedCycle cycle{timer,
+                          &context,
+                          {[this] { return modeOn; },
+                           [this] {
+                               ++orderRuns;
+                               orderRunThread = QThread::currentThread();
+                           },
+                           [this] {
+                               ++productRuns;
+                               productRunThread = QThread::currentThread();
+                           }}};
 };
 
 TEST_F(CycleTest, PeriodDefaultsToSixtyMinutes) {
@@ -95,6 +104,19 @@ TEST_F(CycleTest, ModeOffRunsNothing) {
     EXPECT_FALSE(timer.isActive());
 }
 
+TEST_F(CycleTest, ModeOffWithTheTimerRunningStartsNothingAndLeavesTheTimerAlone) {
+    modeOn = false;
+    timer.setInterval(1);
+    timer.start();
+    // The cycle's own handler was connected first, so it has run when this loop ends.
+    QEventLoop loop;
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(cycle.orderRunBusy() || cycle.productRunBusy());  // no worker started
+    EXPECT_TRUE(timer.isActive());  // neither stopped nor re-armed with another period
+    EXPECT_EQ(timer.interval(), 1);
+}
+
 TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
     cycle.setPeriod("5", kOrigin);
     QThread* orders = cycle.startOrderRun();
@@ -104,6 +126,8 @@ TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
     EXPECT_EQ(orderRuns, 1);
     EXPECT_EQ(productRuns, 1);
     EXPECT_FALSE(cycle.orderRunBusy() || cycle.productRunBusy());
+    EXPECT_EQ(orderRunThread, QCoreApplication::instance()->thread());
+    EXPECT_EQ(productRunThread, QCoreApplication::instance()->thread());
 }
 
 TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
@@ -112,9 +136,17 @@ TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
     cycle.tick();
     EXPECT_TRUE(timer.isActive());
     // Only the product run was started; let it finish.
-    QEventLoop loop;
-    while (cycle.productRunBusy()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    waitWhileBusy(&UnattendedCycle::productRunBusy);
     EXPECT_EQ(orderRuns, 0);
+    EXPECT_EQ(productRuns, 1);
+
+    timer.stop();
+    cycle.setOrderRunBusy(false);
+    cycle.setProductRunBusy(true);  // a product run still under way
+    cycle.tick();
+    EXPECT_TRUE(timer.isActive());
+    waitWhileBusy(&UnattendedCycle::orderRunBusy);
+    EXPECT_EQ(orderRuns, 1);
     EXPECT_EQ(productRuns, 1);
 }
 

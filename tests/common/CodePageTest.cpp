@@ -1,6 +1,7 @@
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "common/TextFile.h"
+#include "support/ExpectError.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -46,10 +47,7 @@ TEST(TextFile, WritesAnsiWithoutMarkAndReportsFailures) {
     EXPECT_EQ(readTextFile(path).text, QString::fromUtf8("ب\r\n"));
 
     EXPECT_THROW(readTextFile(dir.filePath("missing.ecom")), norvan::Error);
-    try {
-        writeTextFile(dir.path(), "x");  // a folder cannot be written as a file
-        FAIL();
-    } catch (const norvan::Error& e) {
-        EXPECT_TRUE(e.message().startsWith("Cannot create file \"" + dir.path() + "\". "));
-    }
+    // A folder cannot be written as a file.
+    EXPECT_ERROR_STARTING_WITH(writeTextFile(dir.path(), "x"),
+                               "Cannot create file \"" + dir.path() + "\". ");
 }

@@ -1,5 +1,5 @@
-#include "common/Error.h"
 #include "common/FileMove.h"
+#include "support/ExpectError.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -41,13 +41,8 @@ TEST(FileMove, GivesTheNameOnlyWhenNothingHasIt) {
 TEST(FileMove, OtherFailuresNameTheTarget) {
     QTemporaryDir dir;
     const QString to = dir.filePath("placed");
-    try {
-        moveWithoutReplacing(dir.filePath("missing"), to);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_TRUE(e.message().startsWith("Cannot create file \"" + to + "\". "))
-            << e.message().toStdString();
-    }
+    EXPECT_ERROR_STARTING_WITH(moveWithoutReplacing(dir.filePath("missing"), to),
+                               "Cannot create file \"" + to + "\". ");
     EXPECT_FALSE(QFile::exists(to));
 }
 

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QEventLoop>
 
+#include <algorithm>
+
 namespace norvan::app {
 namespace {
 
@@ -110,8 +112,14 @@ TEST_F(UnattendedRunsTest, OneCycleExportsEveryOrderAndUpdatesTheProductsAndASec
     shop.clearRequests();
     window().tCheckTimeTimer();
     waitForRuns();
+    // The second cycle asked for the orders in processing, found none and changed nothing.
+    const std::vector<sampleshop::RecordedRequest> second = shop.requests();
+    EXPECT_TRUE(std::ranges::any_of(second, [](const sampleshop::RecordedRequest& request) {
+        return request.method == "GET" &&
+               request.target.starts_with("/wp-json/wc/v3/orders?status=processing");
+    }));
     EXPECT_EQ(orderFiles().size(), 4u);
-    for (const auto& request : shop.requests()) EXPECT_EQ(request.method, "GET") << request.target;
+    for (const auto& request : second) EXPECT_EQ(request.method, "GET") << request.target;
 }
 
 TEST_F(UnattendedRunsTest, AShopThatGoesDownHalfWayLosesNoOrder) {

@@ -1,5 +1,5 @@
-#include "Printers.h"
 #include "orders/FieldMapping.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Printers.h"
-#include "common/Error.h"
 #include "orders/JsonDocument.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,10 @@ namespace {
 
 // The element count of the array found, or the message of the error raised.
 QString lookUp(const nlohmann::json& document, const QString& path) {
-    try {
-        return QString::number(GetJsonArray(document, path).size());
-    } catch (const Error& e) {
-        return e.message();
-    }
+    QString count;
+    return testing::thrownMessage(
+               [&] { count = QString::number(GetJsonArray(document, path).size()); })
+        .value_or(count);
 }
 
 TEST(GetJsonArray, PathSyntaxAndErrors) {

@@ -1,5 +1,4 @@
 #include "OrderFixtures.h"
-#include "Printers.h"
 #include "common/CodePage.h"
 #include "common/Error.h"
 #include "orders/OrderExport.h"
@@ -7,6 +6,8 @@
 #include "sample-shop/SampleShop.h"
 #include "settings/OrderJournal.h"
 #include "settings/SettingsDatabase.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 #include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>
@@ -62,15 +63,6 @@ class OrderExportTest : public ::testing::Test {
         const StatusChange change{connection(), QStringLiteral("orders/"), extracted.orderId,
                                   QStringLiteral("processing"), QStringLiteral("completed")};
         return exportOrder(source, change, appDir.path() + u'/', clock, journal, window);
-    }
-
-    QString exportFailure(const QStringList& headFields, const QStringList& itemFields) {
-        try {
-            exportExtracted(headFields, itemFields);
-        } catch (const Error& e) {
-            return e.message();
-        }
-        return QStringLiteral("(no error)");
     }
 
     std::string statusOf(long long id) const { return shop.order(id)["status"]; }
@@ -153,7 +145,7 @@ TEST_F(OrderExportTest, StatusChangeReachesTheExtractedOrderOnly) {
 TEST_F(OrderExportTest, FailedExtractionLeavesNoOrderToExport) {
     extract("727");
     EXPECT_THROW(extract("728", QString()), Error);  // rows of 728, count of 727
-    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_ERROR(exportExtracted(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
     EXPECT_EQ(putCount(), 0);
     EXPECT_EQ(statusOf(727), "processing");
@@ -162,11 +154,11 @@ TEST_F(OrderExportTest, FailedExtractionLeavesNoOrderToExport) {
 
 TEST_F(OrderExportTest, StopsBeforeAnyFileWithoutCountOrOrder) {
     // Nothing extracted since the start: no count, no order.
-    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "'' is not a valid integer value");
+    EXPECT_ERROR(exportExtracted(kHeadFields, kItemFields), "'' is not a valid integer value");
     EXPECT_EQ(window.facText, "^^\r\n");  // the header line built before the count was read
 
     extracted.itemCount = 0;
-    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_ERROR(exportExtracted(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
     EXPECT_TRUE(window.log.isEmpty());
     EXPECT_EQ(putCount(), 0);
@@ -190,11 +182,9 @@ TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
     QFile blocker(appDir.filePath("Orders"));  // a file where the folder belongs
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString failure = exportFailure(kHeadFields, kItemFields);
-    EXPECT_TRUE(
-        failure.startsWith(QStringLiteral("Cannot create file \"%1\". ")
-                               .arg(appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"))))
-        << failure.toStdString();
+    EXPECT_ERROR_STARTING_WITH(exportExtracted(kHeadFields, kItemFields),
+                               QStringLiteral("Cannot create file \"%1\". ")
+                                   .arg(appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom")));
     EXPECT_EQ(window.facText, "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n");
     EXPECT_EQ(putCount(), 0);
     EXPECT_TRUE(window.log.isEmpty());
@@ -203,13 +193,8 @@ TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
 // Only a listed order's own id goes into the address: nothing else reaches the shop.
 TEST_F(OrderExportTest, ReadsOnlyPositiveWholeNumberIds) {
     for (const char* id : {"../products/57", "0", "-5", "", "12a", "07"}) {
-        try {
-            extract(QString::fromUtf8(id));
-            ADD_FAILURE() << "read order '" << id << "'";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.message(),
-                      QStringLiteral("\"%1\" is not an order id").arg(QString::fromUtf8(id)));
-        }
+        EXPECT_ERROR(extract(QString::fromUtf8(id)),
+                     QStringLiteral("\"%1\" is not an order id").arg(QString::fromUtf8(id)));
     }
     EXPECT_TRUE(shop.requests().empty());
 }
@@ -225,17 +210,13 @@ TEST_F(OrderExportTest, AnAnswerAboutAnotherOrderIsNeitherWrittenNorMoved) {
     std::thread serving([&] { mixedUp.listen_after_bind(); });
     const shop::ShopConnection mixedUpShop{
         QStringLiteral("http://127.0.0.1:%1/wp-json/wc/v3/").arg(port), "ck", "cs", false};
-    try {
-        extractOrder(mixedUpShop, QStringLiteral("orders/"), QStringLiteral("4113"),
-                     QStringLiteral("line_items"), extracted);
-        ADD_FAILURE() << "the answer about order 4107 was taken for order 4113";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("The shop answered order 4113 with order 4107"));
-    }
+    EXPECT_ERROR(extractOrder(mixedUpShop, QStringLiteral("orders/"), QStringLiteral("4113"),
+                              QStringLiteral("line_items"), extracted),
+                 "The shop answered order 4113 with order 4107");
     mixedUp.stop();
     serving.join();
     EXPECT_EQ(extracted.orderId, QString());
-    EXPECT_EQ(exportFailure(kHeadFields, kItemFields), "List index out of bounds (-1)");
+    EXPECT_ERROR(exportExtracted(kHeadFields, kItemFields), "List index out of bounds (-1)");
     EXPECT_EQ(orderFiles(), QStringList());
 }
 
@@ -310,7 +291,7 @@ TEST_F(OrderExportTest, AFullDiskLeavesNoPartFileAndNoEntry) {
     filler.close();
 
     extract("727");
-    EXPECT_TRUE(exportFailure(kHeadFields, kItemFields).startsWith("Cannot create file "));
+    EXPECT_ERROR_STARTING_WITH(exportExtracted(kHeadFields, kItemFields), "Cannot create file ");
     EXPECT_EQ(orderFiles(), QStringList{"filler"});
     EXPECT_FALSE(journal.find("727"));
     EXPECT_EQ(putCount(), 0);

@@ -1,6 +1,6 @@
-#include "common/Error.h"
 #include "products/ProductBody.h"
 #include "products/ProductRows.h"
+#include "support/ExpectError.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ void PrintTo(const BodyCase& c, std::ostream* os) {
     *os << c.line;
 }
 
-class ProductBodyOfLine : public testing::TestWithParam<BodyCase> {};
+class ProductBodyOfLine : public ::testing::TestWithParam<BodyCase> {};
 
 TEST_P(ProductBodyOfLine, HasMembersInOrderWithTheirTypes) {
     EXPECT_EQ(bodyOfLine(GetParam().line), QByteArray(GetParam().body));
@@ -30,7 +30,7 @@ TEST_P(ProductBodyOfLine, HasMembersInOrderWithTheirTypes) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProductLines, ProductBodyOfLine,
-    testing::Values(
+    ::testing::Values(
         BodyCase{"A-100;12;true;0.5;150000;;0;Blue",
                  R"({"sku":"A-100","stock_quantity":12,"manage_stock":true,"tax_status":"taxable",)"
                  R"("weight":"0.5","regular_price":"150000","sale_price":""})"},
@@ -49,24 +49,19 @@ INSTANTIATE_TEST_SUITE_P(
                  R"({"sku":"A-9","stock_quantity":null,"manage_stock":false,"tax_status":"none",)"
                  R"("weight":"1","regular_price":"10","sale_price":""})"}));
 
-class ProductBodyQuantity : public testing::TestWithParam<const char*> {};
+class ProductBodyQuantity : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ProductBodyQuantity, NotA32BitWholeNumberIsAnError) {
     const QString quantity = QString::fromUtf8(GetParam());
     common::NameValueList rows;
     LoadingProds(QStringLiteral("A-1;\"%1\";1;0.5;10;;0").arg(quantity), rows);
-    try {
-        productBody(rows);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(),
-                  QStringLiteral("'%1' is not a valid integer value").arg(quantity));
-    }
+    EXPECT_ERROR(productBody(rows),
+                 QStringLiteral("'%1' is not a valid integer value").arg(quantity));
 }
 
 INSTANTIATE_TEST_SUITE_P(StockQuantities, ProductBodyQuantity,
-                         testing::Values("12.5", "12.000", "", "1e3", "12 ", "-", "0x1F",
-                                         "2147483648", "-2147483649", "\xDB\xB1\xDB\xB2"));
+                         ::testing::Values("12.5", "12.000", "", "1e3", "12 ", "-", "0x1F",
+                                           "2147483648", "-2147483649", "\xDB\xB1\xDB\xB2"));
 
 }  // namespace
 }  // namespace norvan::products

@@ -1,5 +1,5 @@
-#include "common/Error.h"
 #include "products/ProductRows.h"
+#include "support/ExpectError.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ void PrintTo(const RowsCase& c, std::ostream* os) {
     *os << c.line;
 }
 
-class LoadingProdsRows : public testing::TestWithParam<RowsCase> {};
+class LoadingProdsRows : public ::testing::TestWithParam<RowsCase> {};
 
 TEST_P(LoadingProdsRows, GivesRowsInOrder) {
     common::NameValueList rows;
@@ -26,7 +26,7 @@ TEST_P(LoadingProdsRows, GivesRowsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProductLines, LoadingProdsRows,
-    testing::Values(
+    ::testing::Values(
         RowsCase{"A-100;12;true;0.5;150000;;0;Blue",
                  {"sku=A-100", "manage_stock=true", "stock_quantity=12", "tax_status=taxable",
                   "weight=0.5", "sale_price=", "sale_price=150000", "regular_price=150000",
@@ -90,28 +90,24 @@ void PrintTo(const ShortLineCase& c, std::ostream* os) {
     *os << '"' << c.line << '"';
 }
 
-class LoadingProdsShortLine : public testing::TestWithParam<ShortLineCase> {};
+class LoadingProdsShortLine : public ::testing::TestWithParam<ShortLineCase> {};
 
 TEST_P(LoadingProdsShortLine, FailsWithListIndexAfterSkuRow) {
     common::NameValueList rows;
     rows.add(QStringLiteral("left=over"));
-    try {
-        LoadingProds(QString::fromUtf8(GetParam().line), rows);
-        FAIL() << "no error";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), QString::fromUtf8(GetParam().message));
-    }
+    EXPECT_ERROR(LoadingProds(QString::fromUtf8(GetParam().line), rows),
+                 QString::fromUtf8(GetParam().message));
     EXPECT_EQ(rows.rows(), GetParam().rowsLeft);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ProductLines, LoadingProdsShortLine,
-    testing::Values(ShortLineCase{"A-1;12;true;0.5", "List index out of bounds (6)", {"sku=A-1"}},
-                    ShortLineCase{
-                        "A-1;12;true;0.5;1;2", "List index out of bounds (6)", {"sku=A-1"}},
-                    ShortLineCase{"A-1", "List index out of bounds (6)", {"sku=A-1"}},
-                    ShortLineCase{"   ", "List index out of bounds (0)", {}},
-                    ShortLineCase{"", "List index out of bounds (0)", {}}));
+    ::testing::Values(ShortLineCase{"A-1;12;true;0.5", "List index out of bounds (6)", {"sku=A-1"}},
+                      ShortLineCase{
+                          "A-1;12;true;0.5;1;2", "List index out of bounds (6)", {"sku=A-1"}},
+                      ShortLineCase{"A-1", "List index out of bounds (6)", {"sku=A-1"}},
+                      ShortLineCase{"   ", "List index out of bounds (0)", {}},
+                      ShortLineCase{"", "List index out of bounds (0)", {}}));
 
 TEST(LoadSelectedLine, NoSelectionLeavesNoRows) {
     common::NameValueList rows;

@@ -2,7 +2,8 @@
 
 #include "common/Error.h"
 
-#include "Printers.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -134,12 +135,8 @@ TEST_F(IniFileTest, DeleteRemovesTheKeyAndReturnsItsValue) {
 TEST_F(IniFileTest, AnUnwritableFileIsReportedWithItsFullPath) {
     setFile("not a folder");
     const QString inside = path + "/SetManifest.ini";
-    try {
-        IniReadWrite(inside, "Setting", "Sleep", "1", IniAccess::Write);
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Unable to write to " + inside);
-    }
+    EXPECT_ERROR(IniReadWrite(inside, "Setting", "Sleep", "1", IniAccess::Write),
+                 "Unable to write to " + inside);
 }
 
 TEST_F(IniFileTest, AReadOnlyFileIsLeftAsItWas) {

@@ -2,7 +2,8 @@
 
 #include "common/Error.h"
 
-#include "Printers.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -54,12 +55,7 @@ TEST_F(IniValuesTest, AFailedWriteIsReported) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString inside = path + "/SetManifest.ini";
-    try {
-        saveIniValues(inside, {"1", "2", "3"});
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.message(), "Unable to write to " + inside);
-    }
+    EXPECT_ERROR(saveIniValues(inside, {"1", "2", "3"}), "Unable to write to " + inside);
     EXPECT_THROW(loadIniValues(inside), Error);
 }
 

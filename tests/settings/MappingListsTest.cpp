@@ -1,7 +1,7 @@
 #include "MappingLists.h"
 #include "NormalisedAddress.h"
 
-#include "Printers.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,8 @@
 
 #include "common/Error.h"
 
-#include "Printers.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -249,13 +250,8 @@ TEST_F(SettingsDatabaseTest, AFileThatCannotBeReadIsReportedInPlainWordsAndLeftA
         QFile::remove(path);
         c.make(path);
         const QByteArray before = fileBytes(path);
-        try {
-            SettingsDatabase database(path);
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("The settings database \"%1\" %2. (%3)")
-                                       .arg(path, c.problem, c.sqliteText));
-        }
+        EXPECT_ERROR(SettingsDatabase{path}, QStringLiteral("The settings database \"%1\" %2. (%3)")
+                                                 .arg(path, c.problem, c.sqliteText));
         EXPECT_EQ(fileBytes(path), before);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList{"EcomDB.s3db"});

@@ -2,9 +2,9 @@
 #include "shop/BasicToken.h"
 #include "shop/OAuth1Signer.h"
 #include "shop/RequestUrl.h"
+#include "support/Printers.h"
 
 #include <QCryptographicHash>
-#include "Printers.h"
 
 #include <gtest/gtest.h>
 

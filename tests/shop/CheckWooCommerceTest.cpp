@@ -1,9 +1,9 @@
-#include "Printers.h"
 #include "SampleShopFixture.h"
 #include "common/Error.h"
 #include "shop/BasicToken.h"
 #include "shop/CheckWooCommerce.h"
 #include "shop/TWooCommerceAPI.h"
+#include "support/Printers.h"
 #include "support/RecordingRunLog.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "common/Error.h"
 #include "shop/GetWooCommerceParam.h"
 
-#include "Printers.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "shop/FormattedJson.h"
 #include "shop/JsonBody.h"
 
-#include "Printers.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,6 @@
-#include "common/Error.h"
 #include "shop/JsonTokenReader.h"
-
-#include "Printers.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -143,13 +142,11 @@ TEST(JsonTokenReaderTest, FailsAtTheFaultWithPathLineAndPosition) {
     };
     for (const FaultCase& c : cases) {
         int tokens = 0;
-        try {
-            readJsonTokens(QString::fromUtf8(c.json), [&](const JsonToken&) { return ++tokens; });
-            ADD_FAILURE() << "no fault in " << c.json;
-        } catch (const Error& error) {
-            EXPECT_EQ(error.message().toStdString(), c.message) << c.json;
-            EXPECT_EQ(tokens, c.tokensBefore) << c.json;
-        }
+        EXPECT_ERROR(
+            readJsonTokens(QString::fromUtf8(c.json), [&](const JsonToken&) { return ++tokens; }),
+            QString::fromUtf8(c.message))
+            << c.json;
+        EXPECT_EQ(tokens, c.tokensBefore) << c.json;
     }
 }
 

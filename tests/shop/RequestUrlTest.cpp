@@ -1,7 +1,6 @@
-#include "common/Error.h"
 #include "shop/RequestUrl.h"
-
-#include "Printers.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -51,20 +50,12 @@ TEST(RequestUrlTest, JoinsBaseAndResourceAndEncodesForTheWire) {
 }
 
 TEST(RequestUrlTest, RefusesAddressesWithoutScheme) {
-    try {
-        RequestUrl::normaliseBase(QStringLiteral("host:8443/path"));
-        FAIL() << "host:8443/path was taken";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"host:8443/path\""));
-    }
+    EXPECT_ERROR(RequestUrl::normaliseBase(QStringLiteral("host:8443/path")),
+                 "Invalid URL: \"host:8443/path\"");
     EXPECT_EQ(RequestUrl::normaliseBase(QStringLiteral(" \r\n")), QString());
-    try {
-        RequestUrl(RequestUrl::join(QString(), QStringLiteral("products/")));
-        FAIL() << "a URL without scheme was taken";
-    } catch (const Error& error) {
-        // An empty base gets the slash that joins it to the resource.
-        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"/products/\""));
-    }
+    // An empty base gets the slash that joins it to the resource.
+    EXPECT_ERROR(RequestUrl(RequestUrl::join(QString(), QStringLiteral("products/"))),
+                 "Invalid URL: \"/products/\"");
 }
 
 TEST(RequestUrlTest, SignatureBaseHasNoQueryAndNoDefaultPort) {

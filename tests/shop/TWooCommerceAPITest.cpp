@@ -1,7 +1,7 @@
-#include "Printers.h"
 #include "SampleShopFixture.h"
-#include "common/Error.h"
 #include "shop/TWooCommerceAPI.h"
+#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -165,12 +165,8 @@ TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
 }
 
 TEST_F(TWooCommerceAPITest, RejectsAddressesWithoutScheme) {
-    try {
-        TWooCommerceAPI({QStringLiteral("host:8443/path"), kKey, kSecret});
-        FAIL() << "the client was created";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Invalid URL: \"host:8443/path\""));
-    }
+    EXPECT_ERROR(TWooCommerceAPI({QStringLiteral("host:8443/path"), kKey, kSecret}),
+                 "Invalid URL: \"host:8443/path\"");
     TWooCommerceAPI noBase({QString(), kKey, kSecret});
     EXPECT_EQ(noBase.BaseURL(), QString());
     EXPECT_EQ(noBase.GetResponse(QStringLiteral("products/"), {}),

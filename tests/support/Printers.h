@@ -1,13 +1,21 @@
 #pragma once
 
-#include "SettingsRow.h"
+#include "settings/SettingsRow.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <ostream>
 
-// Readable failure messages for the texts and rows the tests compare.
+// Failure messages show Qt texts as text, not as code units.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '"' << bytes.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '[' << list.join(u", ").toStdString() << ']';
 }
 
 namespace norvan::settings {
