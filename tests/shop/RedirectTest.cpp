@@ -1,4 +1,4 @@
-#include "Printers.h"
+#include "support/Printers.h"
 #include "SampleShopFixture.h"
 #include "sample-shop/SelfSignedCertificate.h"
 #include "shop/TWooCommerceAPI.h"
