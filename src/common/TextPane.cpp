@@ -27,7 +27,7 @@ void TextPane::setText(const QString& text) {
 }
 
 int TextPane::lineCount() const {
-    return splitLines(text_).size();
+    return static_cast<int>(splitLines(text_).size());  // lines are indexed by int, as line() is
 }
 
 QString TextPane::line(int index) const {
