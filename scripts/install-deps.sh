@@ -2,10 +2,10 @@
 # Installs the Debian 12 packages that building, running and testing need; does nothing when all are there.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang-tidy
   qt6-base-dev libgl1-mesa-dev
   libcurl4-openssl-dev libsqlcipher-dev sqlcipher nlohmann-json3-dev libicu-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libssl-dev
+  libgtest-dev libgmock-dev libcpp-httplib-dev libssl-dev
   fonts-noto-core xvfb xauth
 )
 missing=()

@@ -9,7 +9,7 @@ namespace norvan::app {
 namespace {
 
 // Walks the chain outer to inner; a later (inner) non-empty message replaces the earlier one.
-void collectInnermostMessage(std::exception_ptr error, QString& message) {
+void collectInnermostMessage(const std::exception_ptr& error, QString& message) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
@@ -27,7 +27,7 @@ void collectInnermostMessage(std::exception_ptr error, QString& message) {
 
 }  // namespace
 
-QString errorMessageText(std::exception_ptr error) {
+QString errorMessageText(const std::exception_ptr& error) {
     QString message;
     collectInnermostMessage(error, message);
     if (!message.isEmpty() && message.back() > u'.') message += u'.';

@@ -10,7 +10,7 @@ namespace norvan::app {
 
 namespace {
 
-constexpr qint64 kMaxCopyBuffer = 1024 * 1024;
+constexpr qint64 kMaxCopyBuffer = qint64{1024} * 1024;
 
 QString resourcePath(const QString& resName) {
     return QStringLiteral(":/rcdata/") + resName;

@@ -138,11 +138,11 @@ void TfMain::setActivePage(QWidget* page) {
 }
 
 void TfMain::setStatusPanelText(int panel, const QString& text) {
-    statusPanels_.at(panel)->setText(text);
+    statusPanels_.at(static_cast<std::size_t>(panel))->setText(text);
 }
 
 QString TfMain::statusPanelText(int panel) const {
-    return statusPanels_.at(panel)->text();
+    return statusPanels_.at(static_cast<std::size_t>(panel))->text();
 }
 
 void TfMain::runGuarded(const std::function<void()>& handler) noexcept {
@@ -157,7 +157,7 @@ void TfMain::runGuarded(const std::function<void()>& handler) noexcept {
     }
 }
 
-void TfMain::showError(std::exception_ptr error) {
+void TfMain::showError(const std::exception_ptr& error) {
     environment_.errorBox(applicationTitle(QCoreApplication::applicationFilePath()),
                           errorMessageText(error));
 }

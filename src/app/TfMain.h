@@ -170,7 +170,7 @@ class TfMain : public QWidget {
     // nothing escapes into the event loop.
     void runGuarded(const std::function<void()>& handler) noexcept;
     // The error box for a raised error (see errorMessageText) under the program's title.
-    void showError(std::exception_ptr error);
+    void showError(const std::exception_ptr& error);
     // A plain message box under the program's title (the "Saved!" box).
     void showMessage(const QString& text);
 

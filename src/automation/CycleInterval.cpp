@@ -8,7 +8,7 @@ namespace norvan::automation {
 
 namespace {
 
-constexpr qint64 kMsPerMinute = 60 * 1000;
+constexpr qint64 kMsPerMinute = qint64{60} * 1000;
 constexpr qint64 kMaxTimerMs = std::numeric_limits<int>::max();
 
 }  // namespace

@@ -24,7 +24,7 @@ void UnattendedCycle::shutDown() {
 }
 
 QString UnattendedCycle::setPeriod(const QString& minutes, const QString& origin) {
-    const QString shown = minutes.isEmpty() ? QString::fromLatin1(kDefaultCycleMinutes) : minutes;
+    QString shown = minutes.isEmpty() ? QString::fromLatin1(kDefaultCycleMinutes) : minutes;
     timer_.setInterval(cycleIntervalMs(shown, origin));
     return shown;
 }

@@ -11,7 +11,8 @@ namespace norvan::common {
 class NameValueList {
   public:
     void clear();
-    int count() const { return rows_.size(); }
+    // Rows are indexed by int, as the item models that show them are.
+    int count() const { return static_cast<int>(rows_.size()); }
     bool isEmpty() const { return rows_.isEmpty(); }
 
     void add(const QString& row);                             // appends the row as it is

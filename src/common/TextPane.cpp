@@ -7,7 +7,7 @@ namespace norvan::common {
 QString TextPane::appendLine(const QString& line) {
     const bool atLineStart = text_.isEmpty() || text_.endsWith(u'\n') || text_.endsWith(u'\r');
     const QString lineEnd = QStringLiteral("\r\n");
-    const QString added = atLineStart ? line + lineEnd : lineEnd + line;
+    QString added = atLineStart ? line + lineEnd : lineEnd + line;
     text_ += added;
     return added;
 }
@@ -27,7 +27,7 @@ void TextPane::setText(const QString& text) {
 }
 
 int TextPane::lineCount() const {
-    return splitLines(text_).size();
+    return static_cast<int>(splitLines(text_).size());  // lines are indexed by int, as line() is
 }
 
 QString TextPane::line(int index) const {

@@ -71,7 +71,7 @@ void OrderFileDraft::write(const QString& text) {
 QString OrderFileDraft::name(const std::function<void(const QString& path)>& beforeTry) {
     const QDir dir(folder_);
     for (int copy = 1;; ++copy) {
-        const QString path = dir.filePath(orderFileName(localTime_, copy));
+        QString path = dir.filePath(orderFileName(localTime_, copy));
         if (beforeTry) beforeTry(path);
         if (common::moveWithoutReplacing(part_.fileName(), path)) {
             named_ = true;

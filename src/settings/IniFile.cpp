@@ -11,7 +11,7 @@ QString IniReadWrite(const QString& fileName, const QString& section, const QStr
         ini.setValue(section, ident, value);
         ini.save(fileName);
     }
-    const QString result = ini.value(section, ident);
+    QString result = ini.value(section, ident);
     if (access == IniAccess::Delete && ini.remove(section, ident)) ini.save(fileName);
     return result;
 }

@@ -205,13 +205,14 @@ std::optional<SettingsRow> SettingsDatabase::firstRow() const {
     SqliteStatement select(db_.get(), selectFirstRowSql());
     if (!select.step()) return std::nullopt;
     SettingsRow row;
-    for (int i = 0; i < int(kSettingsColumns.size()); ++i) {
-        const SettingsColumn& column = kSettingsColumns[i];
+    int index = 0;  // the select lists the columns in this order
+    for (const SettingsColumn& column : kSettingsColumns) {
         if (column.isBoolean()) {
-            row.*column.flag = select.columnInt(i) != 0;
+            row.*column.flag = select.columnInt(index) != 0;
         } else {
-            row.*column.text = select.columnText(i);
+            row.*column.text = select.columnText(index);
         }
+        ++index;
     }
     return row;
 }

@@ -177,8 +177,8 @@ bool LayoutFormatter::string() {
     // Bytes that end a plain run: quote, backslash, "/", control characters and non-ASCII.
     static constexpr auto kEndsRun = [] {
         std::array<bool, 256> ends{};
-        for (int c = 0; c < 0x20; ++c) ends[c] = true;
-        for (int c = 0x80; c < 0x100; ++c) ends[c] = true;
+        for (std::size_t c = 0; c < 0x20; ++c) ends[c] = true;
+        for (std::size_t c = 0x80; c < 0x100; ++c) ends[c] = true;
         ends['"'] = ends['\\'] = ends['/'] = true;
         return ends;
     }();

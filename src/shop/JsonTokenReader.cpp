@@ -148,7 +148,7 @@ QString characterAt(const std::string& bytes, std::size_t index) {
     } else if (lead >= 0xC0) {
         length = 2;
     }
-    const QString character =
+    QString character =
         QString::fromUtf8(bytes.data() + index, qsizetype(std::min(length, bytes.size() - index)));
     if (lead < 0x20) return QStringLiteral("\\u%1").arg(int(lead), 4, 16, QChar(u'0'));
     return character;

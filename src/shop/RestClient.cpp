@@ -43,8 +43,9 @@ struct Received {
 };
 
 size_t receiveBody(char* data, size_t size, size_t count, void* received) {
-    static_cast<Received*>(received)->body.append(data, qsizetype(size * count));
-    return size * count;
+    const size_t bytes = size * count;
+    static_cast<Received*>(received)->body.append(data, static_cast<qsizetype>(bytes));
+    return bytes;
 }
 
 // Called once per header line; a later status line (after an interim answer) replaces the
