@@ -170,6 +170,7 @@ ProductRun::Delivery ProductRun::sendProduct(shop::TWooCommerceAPI& client,
 
 ProductRun::Delivery ProductRun::afterFailure(const shop::TWooCommerceAPI& client,
                                               const QString& sku) {
+    shop::logMovedTo(window_, client.movedTo());
     if (!client.lastCallFailedInTransit()) return Delivery::Done;
     log(QStringLiteral("---Kept for the next run /SKU: ") + sku);
     return Delivery::Kept;

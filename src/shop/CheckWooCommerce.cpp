@@ -17,6 +17,7 @@ void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& quer
     const QString result = shop.GetResponse(resource, query);
     if (isFailureResult(result)) {
         logResponseError(window, result);
+        logMovedTo(window, shop.movedTo());
         return;
     }
     window.appendLog(methodLine);

@@ -13,4 +13,8 @@ void logResponseError(common::RunLog& log, const QString& result) {
                   QStringLiteral(" (unsuccessful)."));
 }
 
+void logMovedTo(common::RunLog& log, const QString& address) {
+    if (!address.isEmpty()) log.appendLog(QStringLiteral("---The shop moved to: ") + address);
+}
+
 }  // namespace norvan::shop

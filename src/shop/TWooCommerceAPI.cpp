@@ -97,12 +97,14 @@ QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, c
     });
 }
 
-// Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit.
+// Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit;
+// so is a redirect to another address, which says nothing of what was asked and holds until the
+// operator corrects the shop address.
 RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resource,
                                        const QByteArray& body) {
     failedInTransit_ = true;
     RestResponse response = rest_->execute(method, resource, body);
-    failedInTransit_ = response.status == 429;
+    failedInTransit_ = response.status == 429 || !response.movedTo.isEmpty();
     movedTo_ = response.movedTo;
     return response;
 }

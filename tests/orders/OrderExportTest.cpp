@@ -177,6 +177,17 @@ TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
     EXPECT_EQ(statusOf(727), "processing");
 }
 
+TEST_F(OrderExportTest, AShopThatMovedIsNamedAfterTheFailedStatusChange) {
+    extract("727");
+    shop.redirectTo("https://shop.example");
+    EXPECT_TRUE(QFile::exists(exportExtracted(kHeadFields, kItemFields)));
+    ASSERT_EQ(window.log.size(), 3);
+    EXPECT_EQ(window.log[1], "---Response error: Error: Moved Permanently / (unsuccessful).");
+    EXPECT_EQ(window.log[2],
+              "---The shop moved to: https://shop.example/wp-json/wc/v3/orders/727/");
+    EXPECT_EQ(statusOf(727), "processing");
+}
+
 TEST_F(OrderExportTest, FileThatCannotBeCreatedStopsBeforeTheRequest) {
     extract("727");
     QFile blocker(appDir.filePath("Orders"));  // a file where the folder belongs

@@ -240,6 +240,20 @@ TEST_F(ProductRunAgainstShop, ThreeLinesInARowFailingInTransitStopTheRun) {
     EXPECT_EQ(window_.busyHistory, (std::vector<bool>{true, false}));
 }
 
+TEST_F(ProductRunAgainstShop, LinesForAShopThatMovedAreKeptAndTheAddressNamed) {
+    seed({shopProduct(1, "A-1")});
+    shop_->redirectTo("https://shop.example");
+
+    run({"A-1;1;1;0;10;;0"});
+
+    EXPECT_EQ(window_.log,
+              (QStringList{kBegin, "---Response error: Error: Moved Permanently / (unsuccessful).",
+                           "---The shop moved to: "
+                           "https://shop.example/wp-json/wc/v3/products?sku=A-1",
+                           kKept + "A-1", kEnd}));
+    EXPECT_EQ(keptLines(), QStringList{"A-1;1;1;0;10;;0"});
+}
+
 TEST_F(ProductRunAgainstShop, ARunCutShortLosesNoLine) {
     seed({shopProduct(1, "A-1"), shopProduct(2, "A-2"), shopProduct(3, "A-3")});
     window_.onPump = [this] {

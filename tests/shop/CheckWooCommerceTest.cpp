@@ -114,6 +114,15 @@ TEST_F(CheckWooCommerceTest, LogsAFailedRequestAndListsNothing) {
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false, true, false}));
 }
 
+TEST_F(CheckWooCommerceTest, AShopThatMovedIsNamedForTheSettings) {
+    shop_.redirectTo("https://shop.example:8443");
+    CheckWooCommerce(CheckKind::Orders, inputs(), window);
+    EXPECT_EQ(window.log,
+              logAround({"---Response error: Error: Moved Permanently / (unsuccessful).",
+                         "---The shop moved to: "
+                         "https://shop.example:8443/wp-json/wc/v3/orders?status=processing"}));
+}
+
 TEST_F(CheckWooCommerceTest, LogsAFailureOfItsStepsAndStillEnds) {
     window.onPump = [] { throw Error(QStringLiteral("nested run failed")); };
     CheckWooCommerce(CheckKind::Products, inputs(), window);

@@ -1,7 +1,7 @@
-#include "support/Printers.h"
 #include "SampleShopFixture.h"
 #include "sample-shop/SelfSignedCertificate.h"
 #include "shop/TWooCommerceAPI.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +53,7 @@ TEST_F(ForeignRedirectTest, StopsAtTheRedirectAndNamesTheAddress) {
                   c.origin + "/wp-json/wc/v3/orders?status=processing");
         EXPECT_EQ(shop.UpdateOrder(update), failure);
         EXPECT_EQ(shop.movedTo().toStdString(), c.origin + "/wp-json/wc/v3/orders/16/");
+        EXPECT_TRUE(shop.lastCallFailedInTransit());  // holds until the address is corrected
         EXPECT_EQ(shop_.requests().size(), 2u) << c.origin;
     }
     EXPECT_TRUE(foreign_.requests().empty());
