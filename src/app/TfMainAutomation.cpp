@@ -1,10 +1,13 @@
 // The unattended cycle: the timer starts the order run and the product run, each handed back
 // to the main thread by a worker.
+#include "ListItems.h"
 #include "TfMain.h"
 #include "automation/UnattendedCycle.h"
 #include "common/Error.h"
+#include "orders/OrderListings.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
 
 namespace norvan::app {
@@ -33,15 +36,20 @@ void TfMain::btnThreadPutClick() {
 
 void TfMain::orderRunProcedure() {
     setActivePage(tsOrders);
-    btnGetOrdersClick();
-    const int count = lstOrder->count();
-    // A run nested in this one (through the pumps of its steps) may list fewer orders; an index
-    // past the end would select nothing and export the previous order a second time.
-    for (int index = 0; index < count && index < lstOrder->count(); ++index) {
-        lstOrder->setCurrentRow(index);
-        if (extractOrderOfRun(lstOrder->item(index)->text()) && vleOrderValue->rowCount() > 0)
-            btnToDexarAndChangeOrdersClick();
-    }
+    orders::OrderListings listings(edtStatusAz->text());
+    do {
+        btnGetOrdersClick();
+        listings.listed(listItems(*lstOrder));
+        const int count = lstOrder->count();
+        // A run nested in this one (through the pumps of its steps) may list fewer orders; an
+        // index past the end would select nothing and export the previous order a second time.
+        for (int index = 0; index < count && index < lstOrder->count(); ++index) {
+            if (!listings.firstTry(lstOrder->item(index)->text())) continue;
+            lstOrder->setCurrentRow(index);
+            if (extractOrderOfRun(lstOrder->item(index)->text()) && vleOrderValue->rowCount() > 0)
+                btnToDexarAndChangeOrdersClick();
+        }
+    } while (listings.listAgain());
 }
 
 // An order that cannot be read is that order's failure alone: it is logged and the run goes on

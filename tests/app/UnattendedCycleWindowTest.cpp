@@ -119,6 +119,22 @@ TEST_F(UnattendedCycleWindowTest, OrderAnsweredWithNothingIsSkippedAndTheRunGoes
     EXPECT_TRUE(boxes.errors().empty());
 }
 
+TEST_F(UnattendedCycleWindowTest, OrderRunListsAgainUntilTheSourceStatusIsDrained) {
+    // 25 orders wait; the shop answers a listing with ten of them.
+    for (long long id = 100; id < 121; ++id) {
+        nlohmann::ordered_json order = shop.order(15);
+        order["id"] = id;
+        shop.addOrder(order);
+    }
+    TfMain& fMain = startShopWindow(cycleSettings(false));
+
+    fMain.btnThreadGet->click();
+    waitForRuns(fMain);
+
+    EXPECT_EQ(orderHeaderLines().size(), 25);
+    for (long long id = 100; id < 121; ++id) EXPECT_EQ(orderStatus(id), "completed") << id;
+}
+
 TEST_F(UnattendedCycleWindowTest, OrderListShrinkingUnderTheRunEndsItWithoutExportingTwice) {
     TfMain& fMain = startShopWindow(cycleSettings(false));
     // Stands in for a run nested in this one that lists fewer orders: at the pump after the
