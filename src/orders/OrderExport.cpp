@@ -89,9 +89,9 @@ QString writeRecordedOrderFile(const QString& folder, const QString& text, const
 
 }  // namespace
 
-QString exportOrder(const OrderFileSource& source, const StatusChange& change,
-                    const QString& appPath, const common::Clock& clock,
-                    settings::OrderJournal& journal, OrderExportWindow& window) {
+OrderExportOutcome exportOrder(const OrderFileSource& source, const StatusChange& change,
+                               const QString& appPath, const common::Clock& clock,
+                               settings::OrderJournal& journal, OrderExportWindow& window) {
     QStringList lines;
     try {
         GenerateCOMSTR(source, lines);
@@ -107,17 +107,18 @@ QString exportOrder(const OrderFileSource& source, const StatusChange& change,
     const QString folder = QDir(appPath).filePath(QStringLiteral("Orders"));
     QDir().mkpath(folder);  // a folder that cannot be made fails the file's creation below
     removeStrayPartFiles(folder, journal);
-    QString path;
+    OrderExportOutcome outcome;
     if (const std::optional<QString> exported = exportedFile(change.orderId, journal)) {
-        path = *exported;
+        outcome.orderFile = *exported;
+        outcome.writtenBefore = true;
         window.appendLog(QStringLiteral("---Order ") + change.orderId +
-                         QStringLiteral(" was already exported to ") + path +
+                         QStringLiteral(" was already exported to ") + outcome.orderFile +
                          QStringLiteral("; only its status is changed."));
     } else {
-        path = writeRecordedOrderFile(folder, text, clock(), change.orderId, journal);
+        outcome.orderFile = writeRecordedOrderFile(folder, text, clock(), change.orderId, journal);
     }
-    changeOrderStatus(change, journal, window);
-    return path;
+    outcome.statusChanged = changeOrderStatus(change, journal, window);
+    return outcome;
 }
 
 }  // namespace norvan::orders

@@ -22,6 +22,13 @@ struct StatusChange {
     QString statusTo;  // edtStatusTo
 };
 
+// What became of one order.
+struct OrderExportOutcome {
+    QString orderFile;           // the order's file, written now or by an earlier run
+    bool writtenBefore = false;  // an earlier run wrote the file: only the status change was sent
+    bool statusChanged = false;  // the shop confirmed the new status
+};
+
 // Hands one extracted order to the accounting program, then changes its status in the shop:
 // builds the lines (GenerateCOMSTR) and shows them in mFac, normalised (NormalizeDigits) as the
 // file will hold them; writes them as a new file in appPath + "Orders/" (created with its parents)
@@ -31,9 +38,8 @@ struct StatusChange {
 // only the status change (with a logged line naming the file). A failed request is logged and
 // the file stays. Throws Error when the lines cannot be built, when no order was extracted ("List
 // index out of bounds (-1)", before any file is written) and when the file cannot be written.
-// Returns the path of the order's file.
-QString exportOrder(const OrderFileSource& source, const StatusChange& change,
-                    const QString& appPath, const common::Clock& clock,
-                    settings::OrderJournal& journal, OrderExportWindow& window);
+OrderExportOutcome exportOrder(const OrderFileSource& source, const StatusChange& change,
+                               const QString& appPath, const common::Clock& clock,
+                               settings::OrderJournal& journal, OrderExportWindow& window);
 
 }  // namespace norvan::orders

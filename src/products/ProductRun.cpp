@@ -35,6 +35,7 @@ ProductRun::ProductRun(ProductRunSettings settings, ProductRunWindow& window,
     : settings_(std::move(settings)), window_(window), kept_(kept), pause_(std::move(pause)) {}
 
 void ProductRun::run(const QStringList& lines, const QStringList& notes) {
+    counts_ = {};
     window_.clearLog();
     log(QStringLiteral("---BEGIN Update Product---"));
     for (const QString& note : notes) log(note);
@@ -85,14 +86,18 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
     try {
         int failuresInARow = 0;
         for (qsizetype index = 0; index < plan.size(); ++index) {
-            if (sendLine(client, plan.at(index).line, index + 1) == Delivery::Done) {
+            const Delivery delivery = sendLine(client, plan.at(index).line, index + 1);
+            count(delivery);
+            if (delivery != Delivery::Kept) {
                 done.append(plan.at(index).id);
                 if (done.size() == kLinesForgottenTogether) forgetDone();
                 failuresInARow = 0;
             } else if (++failuresInARow == kFailuresOfAShopDown && index + 1 < plan.size()) {
+                const qsizetype notSent = plan.size() - index - 1;
                 log(QStringLiteral("---The shop does not answer: %1 more product lines kept for "
                                    "the next run")
-                        .arg(plan.size() - index - 1));
+                        .arg(notSent));
+                counts_.kept += notSent;
                 break;
             }
         }
@@ -103,6 +108,23 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
     forgetDone();
 }
 
+void ProductRun::count(Delivery delivery) {
+    switch (delivery) {
+        case Delivery::Updated:
+            ++counts_.updated;
+            break;
+        case Delivery::NotFound:
+            ++counts_.notFound;
+            break;
+        case Delivery::Refused:
+            ++counts_.refused;
+            break;
+        case Delivery::Kept:
+            ++counts_.kept;
+            break;
+    }
+}
+
 ProductRun::Delivery ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line,
                                           qsizetype number) {
     try {
@@ -110,7 +132,7 @@ ProductRun::Delivery ProductRun::sendLine(shop::TWooCommerceAPI& client, const Q
     } catch (const Error& error) {
         log(QStringLiteral("---Error in product line ") + QString::number(number) +
             QStringLiteral(": ") + error.message());
-        return Delivery::Done;
+        return Delivery::Refused;
     }
 }
 
@@ -141,7 +163,7 @@ ProductRun::Delivery ProductRun::lookUpAndSend(shop::TWooCommerceAPI& client, co
     const FoundProduct found = GetFirstProduct(answer);
     if (found.id.isEmpty() || found.sku.compare(sku, Qt::CaseInsensitive) != 0) {
         log(QStringLiteral("---Product not found /SKU: ") + sku);
-        return Delivery::Done;
+        return Delivery::NotFound;
     }
     return sendProduct(client, rows, found.id);
 }
@@ -165,13 +187,13 @@ ProductRun::Delivery ProductRun::sendProduct(shop::TWooCommerceAPI& client,
                                     : QStringLiteral("---Product update successfully /") + result);
     }
     if (isFailureResult(result)) return afterFailure(client, rows.value(QStringLiteral("sku")));
-    return Delivery::Done;
+    return Delivery::Updated;
 }
 
 ProductRun::Delivery ProductRun::afterFailure(const shop::TWooCommerceAPI& client,
                                               const QString& sku) {
     shop::logMovedTo(window_, client.movedTo());
-    if (!client.lastCallFailedInTransit()) return Delivery::Done;
+    if (!client.lastCallFailedInTransit()) return Delivery::Refused;
     log(QStringLiteral("---Kept for the next run /SKU: ") + sku);
     return Delivery::Kept;
 }

@@ -21,6 +21,16 @@ struct ProductRunSettings {
     bool addProducts = false;  // chbProdAdd
 };
 
+// What a product run did with the lines it planned; each line counts once.
+struct ProductRunCounts {
+    qsizetype updated = 0;   // confirmed by the shop (updated, or added with addProducts)
+    qsizetype notFound = 0;  // the shop has no product with the line's SKU
+    qsizetype refused = 0;   // refused by the shop, or by the run (an incomplete or wrong line)
+    qsizetype kept = 0;      // failed in transit or not sent: kept for the next run
+
+    bool operator==(const ProductRunCounts&) const = default;
+};
+
 // Keeps product lines for the product run, each under its SKU (see skuKey).
 void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines);
 
@@ -40,9 +50,12 @@ class ProductRun {
     // lines: lstProdTextFile. Those not kept already (the list filled by hand, or sent before)
     // are kept and sent after the kept ones. notes: lines logged right after BEGIN.
     void run(const QStringList& lines, const QStringList& notes = {});
+    // What the last run did, up to its end or to the error that ended it.
+    const ProductRunCounts& counts() const { return counts_; }
 
   private:
-    enum class Delivery { Done, Kept };  // Done: confirmed or refused by the shop or by the run
+    // Kept: the line stays for the next run; the shop (or the run) is done with any other.
+    enum class Delivery { Updated, NotFound, Refused, Kept };
 
     QList<settings::KeptProductLine> planLines(const QStringList& lines);
     void sendLines(shop::TWooCommerceAPI& client, const QList<settings::KeptProductLine>& plan);
@@ -50,14 +63,16 @@ class ProductRun {
     Delivery lookUpAndSend(shop::TWooCommerceAPI& client, const QString& line);
     Delivery sendProduct(shop::TWooCommerceAPI& client, const common::NameValueList& rows,
                          const QString& id);
-    // After a failed call: kept when it failed in transit, done when the shop refused it.
+    // After a failed call: kept when it failed in transit, refused when the shop refused it.
     Delivery afterFailure(const shop::TWooCommerceAPI& client, const QString& sku);
+    void count(Delivery delivery);
     void log(const QString& line) { window_.appendLog(line); }
 
     ProductRunSettings settings_;
     ProductRunWindow& window_;
     settings::KeptProductLines& kept_;
     shop::Pause pause_;
+    ProductRunCounts counts_;
 };
 
 }  // namespace norvan::products

@@ -11,20 +11,20 @@ namespace norvan::shop {
 namespace {
 
 // One request of the check: the list is cleared only when the request is really made.
-void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& query,
-             const QString& methodLine, CheckWindow& window) {
+CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QString& query,
+                     const QString& methodLine, CheckWindow& window) {
     window.clearIds();
     const QString result = shop.GetResponse(resource, query);
     if (isFailureResult(result)) {
         logResponseError(window, result);
         logMovedTo(window, shop.movedTo());
-        return;
+        return {.answer = CheckOutcome::Answer::Failed};
     }
     window.appendLog(methodLine);
     window.processEvents();
     window.appendLog(QStringLiteral("---Get Good Response For REST API (successful)."));
     // A 2xx answer that is not JSON (a maintenance page) comes back empty and lists nothing.
-    if (result.isEmpty()) return;
+    if (result.isEmpty()) return {.answer = CheckOutcome::Answer::Listed};
     QStringList ids;
     try {
         GetWooCommerceParam(result, ids);
@@ -33,27 +33,30 @@ void listIds(TWooCommerceAPI& shop, const QString& resource, const QString& quer
         throw;
     }
     window.appendIds(ids);
+    return {.answer = CheckOutcome::Answer::Listed, .idsListed = ids.size()};
 }
 
-void runGuardedSteps(CheckKind kind, const CheckInputs& inputs, TWooCommerceAPI& shop,
-                     CheckWindow& window) {
+CheckOutcome runGuardedSteps(CheckKind kind, const CheckInputs& inputs, TWooCommerceAPI& shop,
+                             CheckWindow& window) {
     const QString notConfigured = QStringLiteral("/");
+    CheckOutcome outcome;
     window.processEvents();
     window.setToken(basicToken(inputs.connection.user, inputs.connection.password));
     if (kind == CheckKind::Products && inputs.productRes != notConfigured) {
-        listIds(shop, inputs.productRes, {},
-                QStringLiteral("---Get method /\"PRODUCT\"\\ successfully."), window);
+        outcome = listIds(shop, inputs.productRes, {},
+                          QStringLiteral("---Get method /\"PRODUCT\"\\ successfully."), window);
     }
     window.processEvents();
     if (kind == CheckKind::Orders && inputs.orderRes != notConfigured) {
-        listIds(shop, inputs.orderRes, QStringLiteral("status=") + inputs.statusAz,
-                QStringLiteral("---Get method /\"ORDER\"\\ successfully."), window);
+        outcome = listIds(shop, inputs.orderRes, QStringLiteral("status=") + inputs.statusAz,
+                          QStringLiteral("---Get method /\"ORDER\"\\ successfully."), window);
     }
+    return outcome;
 }
 
 }  // namespace
 
-void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window) {
+CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window) {
     window.clearLog();
     window.setBusy(true);
     window.appendLog(QStringLiteral("---BEGIN Check---"));
@@ -66,14 +69,17 @@ void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& wi
             "---Warning: Basic authentication over http:// sends the key and secret unencrypted; "
             "use an https:// address."));
     }
+    CheckOutcome outcome;
     try {
-        runGuardedSteps(kind, inputs, shop, window);
+        outcome = runGuardedSteps(kind, inputs, shop, window);
     } catch (const std::exception& error) {
         window.appendLog(QStringLiteral("---Error: ") + exceptionMessage(error) +
                          QStringLiteral(" (Exception)."));
+        outcome = {.answer = CheckOutcome::Answer::Failed};
     }
     window.appendLog(QStringLiteral("---END Check---"));
     window.setBusy(false);
+    return outcome;
 }
 
 }  // namespace norvan::shop

@@ -27,10 +27,17 @@ class CheckWindow : public common::RunLog {
 
 enum class CheckKind { Products, Orders };
 
+// What the check's request came to.
+struct CheckOutcome {
+    enum class Answer { NotAsked, Listed, Failed };  // NotAsked: the resource is not configured
+    Answer answer = Answer::NotAsked;
+    qsizetype idsListed = 0;
+};
+
 // Asks the shop for its products or for the orders whose status is statusAz, logs the outcome
 // and lists the ids of the answer. A resource box holding only "/" is not configured: no
 // request, and the list keeps its items. Failures are logged, except that a base address the
-// client refuses escapes as Error, leaving the pointer busy.
-void CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window);
+// client refuses escapes as Error, leaving the pointer busy. Returns what the request came to.
+CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window);
 
 }  // namespace norvan::shop

@@ -56,7 +56,8 @@ class OrderExportTest : public ::testing::Test {
         extractOrder(connection(), QStringLiteral("orders/"), id, title, extracted);
     }
 
-    QString exportExtracted(const QStringList& headFields, const QStringList& itemFields) {
+    OrderExportOutcome exportExtracted(const QStringList& headFields,
+                                       const QStringList& itemFields) {
         const OrderFileSource source{
             extracted.rows, headFields, itemFields, QStringLiteral("line_items"),
             extracted.itemCount ? QString::number(*extracted.itemCount) : QString()};
@@ -100,7 +101,10 @@ QByteArray bytesOf(const QString& path) {
 
 TEST_F(OrderExportTest, WritesTheWorkedExampleAndCompletesTheOrder) {
     extract("727");
-    const QString path = exportExtracted(kHeadFields, kItemFields);
+    const OrderExportOutcome outcome = exportExtracted(kHeadFields, kItemFields);
+    const QString& path = outcome.orderFile;
+    EXPECT_FALSE(outcome.writtenBefore);
+    EXPECT_TRUE(outcome.statusChanged);
 
     const char* expected = "^727&Sara  25  &29.35&^\r\n315&Cup&2&3.5\r\n316&Tray&1&10\r\n";
     EXPECT_EQ(path, appDir.filePath("Orders/Order_2024-05-17 14-03-22.ecom"));
@@ -120,7 +124,8 @@ TEST_F(OrderExportTest, WritesTheWorkedExampleAndCompletesTheOrder) {
 TEST_F(OrderExportTest, ExportsAShopOrderOneLinePerItem) {
     extract("15");  // a customer note with a line break, Persian digits in the address
     const QString path =
-        exportExtracted({"id", "billing.address_1", "customer_note"}, {"sku", "quantity"});
+        exportExtracted({"id", "billing.address_1", "customer_note"}, {"sku", "quantity"})
+            .orderFile;
     const QString text = QStringLiteral(
         "^15&خیابان ولیعصر، "
         "کوچه بهار، پلاک 25، "
@@ -167,8 +172,9 @@ TEST_F(OrderExportTest, StopsBeforeAnyFileWithoutCountOrOrder) {
 TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
     extract("727");
     shop.setFault(sampleshop::Fault::Status500);
-    const QString path = exportExtracted(kHeadFields, kItemFields);
-    EXPECT_TRUE(QFile::exists(path));
+    const OrderExportOutcome outcome = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_TRUE(QFile::exists(outcome.orderFile));
+    EXPECT_FALSE(outcome.statusChanged);
     ASSERT_EQ(window.log.size(), 2);
     EXPECT_TRUE(window.log[1].startsWith("---Response error: Error: "))
         << window.log[1].toStdString();
@@ -180,7 +186,7 @@ TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
 TEST_F(OrderExportTest, AShopThatMovedIsNamedAfterTheFailedStatusChange) {
     extract("727");
     shop.redirectTo("https://shop.example");
-    EXPECT_TRUE(QFile::exists(exportExtracted(kHeadFields, kItemFields)));
+    EXPECT_TRUE(QFile::exists(exportExtracted(kHeadFields, kItemFields).orderFile));
     ASSERT_EQ(window.log.size(), 3);
     EXPECT_EQ(window.log[1], "---Response error: Error: Moved Permanently / (unsuccessful).");
     EXPECT_EQ(window.log[2],
@@ -235,21 +241,28 @@ TEST_F(OrderExportTest, AnAnswerAboutAnotherOrderIsNeitherWrittenNorMoved) {
 TEST_F(OrderExportTest, AnOrderWhoseStatusChangeFailedIsNotWrittenAgain) {
     extract("727");
     shop.setFault(sampleshop::Fault::Status503);
-    const QString path = exportExtracted(kHeadFields, kItemFields);
+    const OrderExportOutcome first = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_FALSE(first.writtenBefore || first.statusChanged);
+    const QString& path = first.orderFile;
     window.log.clear();
-    const QString again = exportExtracted(kHeadFields, kItemFields);
-    EXPECT_EQ(again, path);
+    const OrderExportOutcome again = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_EQ(again.orderFile, path);
+    EXPECT_TRUE(again.writtenBefore);
+    EXPECT_FALSE(again.statusChanged);
     EXPECT_EQ(window.log.value(0),
               "---Order 727 was already exported to " + path + "; only its status is changed.");
     EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
 
     shop.setFault(sampleshop::Fault::None);
-    exportExtracted(kHeadFields, kItemFields);
+    const OrderExportOutcome retried = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_TRUE(retried.writtenBefore && retried.statusChanged);
     EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
     EXPECT_EQ(statusOf(727), "completed");
     EXPECT_FALSE(journal.find("727"));
     // Put back into its status by the operator, the order is exported anew.
-    exportExtracted(kHeadFields, kItemFields);
+    const OrderExportOutcome anew = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_FALSE(anew.writtenBefore);
+    EXPECT_TRUE(anew.statusChanged);
     EXPECT_EQ(orderFiles(),
               QStringList({"Order_2024-05-17 14-03-22.ecom", "Order_2024-05-17 14-03-22_2.ecom"}));
 }
@@ -280,7 +293,8 @@ TEST_F(OrderExportTest, ARunCutShortAnywhereWritesTheOrderOnce) {
     extract("728");
     journal.recordWriting("728", part, QDir(folder).filePath("Order_taken.ecom"));
     window.log.clear();
-    EXPECT_EQ(exportExtracted(kHeadFields, kItemFields), QDir(folder).filePath("Order_taken.ecom"));
+    EXPECT_EQ(exportExtracted(kHeadFields, kItemFields).orderFile,
+              QDir(folder).filePath("Order_taken.ecom"));
     EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
     EXPECT_TRUE(window.log.value(0).startsWith("---Order 728 was already exported to "));
     EXPECT_EQ(statusOf(728), "completed");

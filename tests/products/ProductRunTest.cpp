@@ -36,10 +36,11 @@ json shopProduct(long long id, const std::string& sku, bool stockTracked = true)
 // waited for.
 class ProductRunFixture : public ::testing::Test {
   protected:
-    void run(const QStringList& lines, const QStringList& notes = {}) {
-        ProductRun(settings_, window_, kept_, [this](auto pause) {
-            pauses_.push_back(pause);
-        }).run(lines, notes);
+    ProductRunCounts run(const QStringList& lines, const QStringList& notes = {}) {
+        ProductRun productRun(settings_, window_, kept_,
+                              [this](auto pause) { pauses_.push_back(pause); });
+        productRun.run(lines, notes);
+        return productRun.counts();
     }
     QStringList keptLines() const {
         QStringList lines;
@@ -148,7 +149,8 @@ TEST_F(ProductRunAgainstShop, IncompleteLineIsLoggedAndTheOthersAreSent) {
 TEST_F(ProductRunAgainstShop, LinesTheShopCannotTakeAreLoggedWithTheirReason) {
     seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
 
-    run({"NO-SUCH;1;1;0;10;;0", "A-1;12.5;1;0;10;;0", "A-2;;1;0;10;;0", "   ", "A-1;7;1;0;10;;0"});
+    const ProductRunCounts counts = run(
+        {"NO-SUCH;1;1;0;10;;0", "A-1;12.5;1;0;10;;0", "A-2;;1;0;10;;0", "   ", "A-1;7;1;0;10;;0"});
 
     EXPECT_EQ(window_.log,
               QStringList({kBegin, "---Product not found /SKU: NO-SUCH",
@@ -157,6 +159,7 @@ TEST_F(ProductRunAgainstShop, LinesTheShopCannotTakeAreLoggedWithTheirReason) {
                            "---Error in product line 4: List index out of bounds (0)",
                            "---Create JSON  /Product id: 1", kUpdated, kEnd}));
     EXPECT_EQ(shop_->product(1)["stock_quantity"], 7);
+    EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .notFound = 1, .refused = 3}));
 }
 
 TEST_F(ProductRunAgainstShop, SkuIsOneQueryValueWhateverItHolds) {
@@ -195,7 +198,7 @@ TEST_F(ProductRunAgainstShop, LinesThatFailInTransitAreKeptAndSentFirstByTheNext
         shop_->setFault(c.fault, {}, c.after);
         pauses_.clear();
 
-        run({"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0"});
+        const ProductRunCounts counts = run({"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0"});
 
         ASSERT_EQ(window_.log.size(), 1 + 2 + 1 + 1 + 1 + (c.after == 3 ? 1 : 0)) << c.failure;
         EXPECT_TRUE(window_.log.at(window_.log.size() - 3).startsWith(c.failure))
@@ -203,6 +206,7 @@ TEST_F(ProductRunAgainstShop, LinesThatFailInTransitAreKeptAndSentFirstByTheNext
         EXPECT_EQ(window_.log.at(window_.log.size() - 2), kKept + "A-2");
         EXPECT_EQ(pauses_, (std::vector<std::chrono::milliseconds>{1000ms, 2000ms}));
         EXPECT_EQ(keptLines(), QStringList{"A-2;12;1;0;10;;0"});
+        EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .kept = 1})) << c.failure;
 
         // The shop is back: the kept line goes first, then the new one.
         shop_->setFault(Fault::None);
@@ -221,8 +225,9 @@ TEST_F(ProductRunAgainstShop, ThreeLinesInARowFailingInTransitStopTheRun) {
     const QStringList lines = {"A-1;1;1;0;10;;0", "A-2;2;1;0;10;;0", "A-3;3;1;0;10;;0",
                                "A-4;4;1;0;10;;0", "A-5;5;1;0;10;;0"};
 
-    run(lines);
+    const ProductRunCounts counts = run(lines);
 
+    EXPECT_EQ(counts, ProductRunCounts{.kept = 5});
     ASSERT_EQ(window_.log.size(), 1 + 3 * 2 + 1 + 1);
     for (int line = 0; line < 3; ++line) {
         EXPECT_TRUE(
@@ -287,8 +292,8 @@ TEST_F(ProductRunAgainstShop, LinesWithoutSkuOrWhoseSkuTheShopDoesNotHoldChangeN
     seed({shopProduct(1, "A-1"), shopProduct(2, "B-2")});
 
     // "A-1,B-2" is two SKUs to the shop and "0" none; "a-1" is A-1 in another letter case.
-    run({";5;1;0;10;;0", "\"\";5;1;0;10;;0", "A-1,B-2;5;1;0;10;;0", "0;5;1;0;10;;0",
-         "a-1;7;1;0;10;;0"});
+    const ProductRunCounts counts = run({";5;1;0;10;;0", "\"\";5;1;0;10;;0", "A-1,B-2;5;1;0;10;;0",
+                                         "0;5;1;0;10;;0", "a-1;7;1;0;10;;0"});
 
     EXPECT_EQ(window_.log,
               QStringList({kBegin, "---Error in product line 1: The line has no SKU.",
@@ -302,6 +307,7 @@ TEST_F(ProductRunAgainstShop, LinesWithoutSkuOrWhoseSkuTheShopDoesNotHoldChangeN
     EXPECT_EQ(shop_->product(1)["stock_quantity"], 7);
     EXPECT_EQ(shop_->product(2)["stock_quantity"], 5);
     EXPECT_TRUE(keptLines().isEmpty());  // refused lines are not kept
+    EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .notFound = 2, .refused = 2}));
 }
 
 TEST_F(ProductRunAgainstShop, LookupAnswerWithoutJsonIsLoggedAsLineError) {
@@ -319,11 +325,12 @@ TEST_F(ProductRunAgainstShop, RefusedUpdateIsLoggedWithTheShopsAnswer) {
     // Two products share the SKU in another letter case: the shop refuses to write it again.
     seed({shopProduct(1, "A-1"), shopProduct(2, "a-1"), shopProduct(3, "A-3")});
 
-    run({"A-1;1;1;0;10;;0", "A-3;3;1;0;10;;0"});
+    const ProductRunCounts counts = run({"A-1;1;1;0;10;;0", "A-3;3;1;0;10;;0"});
 
     EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 1",
                                         "---Error to update product: Error: Bad Request /",
                                         "---Create JSON  /Product id: 3", kUpdated, kEnd}));
+    EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .refused = 1}));
 }
 
 TEST_F(ProductRunAgainstShop, AddPostsTheFoundProductToTheProductResource) {

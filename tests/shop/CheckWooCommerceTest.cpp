@@ -60,7 +60,9 @@ class CheckWooCommerceTest : public SampleShopFixture {
 };
 
 TEST_F(CheckWooCommerceTest, ListsTheProductsEvenWhenADescriptionSaysError) {
-    CheckWooCommerce(CheckKind::Products, inputs(), window);
+    const CheckOutcome outcome = CheckWooCommerce(CheckKind::Products, inputs(), window);
+    EXPECT_EQ(outcome.answer, CheckOutcome::Answer::Listed);
+    EXPECT_EQ(outcome.idsListed, 6);
     EXPECT_EQ(window.log, logAround({"---Get method /\"PRODUCT\"\\ successfully.",
                                      "---Get Good Response For REST API (successful)."}));
     EXPECT_EQ(window.ids, idsInAnswer("products/", ""));
@@ -91,7 +93,7 @@ TEST_F(CheckWooCommerceTest, SkipsAnUnconfiguredResourceAndKeepsTheList) {
     in.productRes = QStringLiteral("/");
     in.orderRes = QStringLiteral("/");
     for (const CheckKind kind : {CheckKind::Products, CheckKind::Orders}) {
-        CheckWooCommerce(kind, in, window);
+        EXPECT_EQ(CheckWooCommerce(kind, in, window).answer, CheckOutcome::Answer::NotAsked);
         EXPECT_EQ(window.log, logAround({}));
         EXPECT_EQ(window.ids, QStringList{"earlier id"});
         EXPECT_EQ(window.token, basicToken(kKey, kSecret));
@@ -102,14 +104,15 @@ TEST_F(CheckWooCommerceTest, SkipsAnUnconfiguredResourceAndKeepsTheList) {
 TEST_F(CheckWooCommerceTest, LogsAFailedRequestAndListsNothing) {
     CheckInputs in = inputs();
     in.productRes.clear();
-    CheckWooCommerce(CheckKind::Products, in, window);
+    EXPECT_EQ(CheckWooCommerce(CheckKind::Products, in, window).answer,
+              CheckOutcome::Answer::Failed);
     EXPECT_EQ(window.log, logAround({"---Response error: Error: URL resource undefined. "
                                      "(unsuccessful)."}));
     EXPECT_TRUE(window.ids.isEmpty());
 
     in = inputs();
     in.connection.password = QStringLiteral("wrong");
-    CheckWooCommerce(CheckKind::Orders, in, window);
+    EXPECT_EQ(CheckWooCommerce(CheckKind::Orders, in, window).answer, CheckOutcome::Answer::Failed);
     EXPECT_EQ(window.log, logAround({"---Response error: Error: Unauthorized / (unsuccessful)."}));
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false, true, false}));
 }
@@ -125,7 +128,8 @@ TEST_F(CheckWooCommerceTest, AShopThatMovedIsNamedForTheSettings) {
 
 TEST_F(CheckWooCommerceTest, LogsAFailureOfItsStepsAndStillEnds) {
     window.onPump = [] { throw Error(QStringLiteral("nested run failed")); };
-    CheckWooCommerce(CheckKind::Products, inputs(), window);
+    EXPECT_EQ(CheckWooCommerce(CheckKind::Products, inputs(), window).answer,
+              CheckOutcome::Answer::Failed);
     EXPECT_EQ(window.log, logAround({"---Error: nested run failed (Exception)."}));
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false}));
 }
