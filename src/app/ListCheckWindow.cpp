@@ -5,8 +5,9 @@
 
 namespace norvan::app {
 
-ListCheckWindow::ListCheckWindow(QListWidget& ids, TextPaneView& log, QLineEdit& token)
-    : PaneRunLog(log), ids_(ids), token_(token) {}
+ListCheckWindow::ListCheckWindow(QListWidget& ids, TextPaneView& log, QLineEdit& token,
+                                 RunRecord& record)
+    : PaneRunLog(log, record), ids_(ids), token_(token) {}
 
 void ListCheckWindow::clearIds() {
     ids_.clear();

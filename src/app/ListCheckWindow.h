@@ -12,7 +12,7 @@ namespace norvan::app {
 // receives the log, and the token box.
 class ListCheckWindow : public PaneRunLog<shop::CheckWindow> {
   public:
-    ListCheckWindow(QListWidget& ids, TextPaneView& log, QLineEdit& token);
+    ListCheckWindow(QListWidget& ids, TextPaneView& log, QLineEdit& token, RunRecord& record);
 
     void clearIds() override;
     void appendIds(const QStringList& ids) override;

@@ -8,7 +8,8 @@ namespace norvan::app {
 // The controls an order export writes to: the log pane (mLogs) and the order file's text (mFac).
 class OrderExportControls : public PaneRunLog<orders::OrderExportWindow> {
   public:
-    OrderExportControls(TextPaneView& log, TextPaneView& fac) : PaneRunLog(log), fac_(fac) {}
+    OrderExportControls(TextPaneView& log, TextPaneView& fac, RunRecord& record)
+        : PaneRunLog(log, record), fac_(fac) {}
 
     void setFacText(const QString& text) override { fac_.setText(text); }
 

@@ -8,8 +8,8 @@
 namespace norvan::app {
 
 ProductRunControls::ProductRunControls(TextPaneView& log, QLabel& statusPanel, NameValueGrid& rows,
-                                       const automation::UnattendedCycle& cycle)
-    : PaneRunLog(log), statusPanel_(statusPanel), rows_(rows), cycle_(cycle) {}
+                                       const automation::UnattendedCycle& cycle, RunRecord& record)
+    : PaneRunLog(log, record), statusPanel_(statusPanel), rows_(rows), cycle_(cycle) {}
 
 void ProductRunControls::setStatusText(const QString& text) {
     statusPanel_.setText(text);

@@ -18,7 +18,7 @@ class NameValueGrid;
 class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
   public:
     ProductRunControls(TextPaneView& log, QLabel& statusPanel, NameValueGrid& rows,
-                       const automation::UnattendedCycle& cycle);
+                       const automation::UnattendedCycle& cycle, RunRecord& record);
 
     void setStatusText(const QString& text) override;
     void setProductRows(const common::NameValueList& rows) override;

@@ -8,6 +8,7 @@
 #include "settings/SettingsDatabase.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -34,7 +35,9 @@ constexpr int kMaxPageNameLength = 100;
 }  // namespace
 
 TfMain::TfMain(Environment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)) {
+    : QWidget(parent),
+      environment_(std::move(environment)),
+      dailyLog_(QDir(environment_.appPath).filePath(QStringLiteral("Logs")), environment_.clock) {
     setObjectName(QStringLiteral("fMain"));
     layOutWindow();
     createCycle();

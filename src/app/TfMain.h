@@ -2,7 +2,10 @@
 
 #include "Environment.h"
 #include "NameValueGrid.h"
+#include "RunRecord.h"
+#include "RunSummary.h"
 #include "TextPaneView.h"
+#include "common/DailyLogFile.h"
 #include "orders/OrderExtraction.h"
 #include "shop/CheckWooCommerce.h"
 #include "shop/ShopConnection.h"
@@ -41,8 +44,9 @@ namespace norvan::app {
 // through runGuarded, which shows the error box instead. Handlers of each concern live in
 // their own TfMain<Concern>.cpp and are connected in TfMain::connectHandlers.
 // The runs write to the window through small adapters over its controls (ListCheckWindow,
-// OrderExportControls, ProductRunControls). The handlers and routines that tests press from
-// code are public; the rest are private.
+// OrderExportControls, ProductRunControls), which also keep every line in the daily log of
+// AppPath/Logs (see recordRun). The handlers and routines that tests press from code are public;
+// the rest are private.
 class TfMain : public QWidget {
     Q_OBJECT
   public:
@@ -211,12 +215,22 @@ class TfMain : public QWidget {
     // The database (required by Change and Save); throws when it is not open.
     settings::SettingsDatabase& openSettingsDatabase() const;
 
+    // Carries out one run and keeps it in the daily log (see RunRecord): the steps write their
+    // lines through it and count what they did, and the summary of the counts closes the record.
+    // Handlers pressed from code in a run (the run procedures) call the steps themselves, so that
+    // the lines go to the run they belong to.
+    template <typename Counts>
+    void recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&));
+
     // TfMainShop.cpp
     // The shop address and credentials of the settings page: the one place that reads them.
     shop::ShopConnection shopConnection() const;
     // Asks the shop for its products or orders with the connection settings of the window; the
     // ids go to list, the log to log, the token to edtToken.
-    void CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log);
+    shop::CheckOutcome CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log,
+                                        RunRecord& record);
+    void checkProducts(RunRecord& record, shop::CheckOutcome& outcome);
+    void listOrders(RunRecord& record, OrderRunCounts& counts);  // the first step of an order run
 
     // TfMainOrders.cpp
     void lstOrderHFieldDblClick();     // maps the selected header field
@@ -226,18 +240,27 @@ class TfMain : public QWidget {
     // Stores both mapping lists in the settings row and shows "Saved!"; no row: nothing.
     void Button8Click();
     void showExtractedOrder();
+    void exportExtractedOrder(RunRecord& record, OrderRunCounts& counts);
+
+    // TfMainProducts.cpp
+    // The product files' lines are also kept in the daily log, as the lines of mProdFiles.
+    void takeProducts(RunRecord& record, products::ProductRunCounts& counts);
+    void sendProducts(RunRecord& record, products::ProductRunCounts& counts);
 
     // TfMainAutomation.cpp
     void createCycle();
     void btnThreadGetClick();  // starts the order run through a worker
     void btnThreadPutClick();  // starts the product run through a worker
     void orderRunProcedure();
+    void runOrders(RunRecord& record, OrderRunCounts& counts);
     // Reads the selected order for the order run; false, and a logged line, when it failed.
-    bool extractOrderOfRun(const QString& orderId);
+    bool extractOrderOfRun(const QString& orderId, RunRecord& record);
     void productRunProcedure();
+    void runProducts(RunRecord& record, products::ProductRunCounts& counts);
 
     Environment environment_;
     QString appPath_;
+    common::DailyLogFile dailyLog_;  // AppPath/Logs
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;
@@ -245,5 +268,12 @@ class TfMain : public QWidget {
     QStringList productRunNotes_;
     std::unique_ptr<automation::UnattendedCycle> cycle_;
 };
+
+template <typename Counts>
+void TfMain::recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&)) {
+    RunRecord record(dailyLog_, kind, mode);
+    Counts counts;
+    record.carryOut([&] { (this->*steps)(record, counts); }, [&] { return runSummary(counts); });
+}
 
 }  // namespace norvan::app

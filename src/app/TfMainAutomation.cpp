@@ -34,11 +34,16 @@ void TfMain::btnThreadPutClick() {
     cycle_->startProductRun();
 }
 
+// The run presses the order buttons: it carries out their steps within its own record.
 void TfMain::orderRunProcedure() {
+    recordRun(RunKind::Orders, RunMode::Unattended, &TfMain::runOrders);
+}
+
+void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
     setActivePage(tsOrders);
     orders::OrderListings listings(edtStatusAz->text());
     do {
-        btnGetOrdersClick();
+        listOrders(record, counts);
         listings.listed(listItems(*lstOrder));
         const int count = lstOrder->count();
         // A run nested in this one (through the pumps of its steps) may list fewer orders; an
@@ -46,28 +51,34 @@ void TfMain::orderRunProcedure() {
         for (int index = 0; index < count && index < lstOrder->count(); ++index) {
             if (!listings.firstTry(lstOrder->item(index)->text())) continue;
             lstOrder->setCurrentRow(index);
-            if (extractOrderOfRun(lstOrder->item(index)->text()) && vleOrderValue->rowCount() > 0)
-                btnToDexarAndChangeOrdersClick();
+            if (!extractOrderOfRun(lstOrder->item(index)->text(), record))
+                ++counts.failed;
+            else if (vleOrderValue->rowCount() > 0)
+                exportExtractedOrder(record, counts);
         }
     } while (listings.listAgain());
 }
 
 // An order that cannot be read is that order's failure alone: it is logged and the run goes on
 // with the next one. Failures of the export (the disk, the Orders folder) still end the run.
-bool TfMain::extractOrderOfRun(const QString& orderId) {
+bool TfMain::extractOrderOfRun(const QString& orderId, RunRecord& record) {
     try {
         btnextractOrdersClick();
         return true;
     } catch (const std::exception& error) {
-        mLogs->appendLine(QStringLiteral("---Error in order ") + orderId + QStringLiteral(": ") +
-                          exceptionMessage(error));
+        record.appendLine(*mLogs, QStringLiteral("---Error in order ") + orderId +
+                                      QStringLiteral(": ") + exceptionMessage(error));
         return false;
     }
 }
 
 void TfMain::productRunProcedure() {
-    btnGetProductsClick();
-    btnUpdateProductClick();
+    recordRun(RunKind::Products, RunMode::Unattended, &TfMain::runProducts);
+}
+
+void TfMain::runProducts(RunRecord& record, products::ProductRunCounts& counts) {
+    takeProducts(record, counts);
+    sendProducts(record, counts);
 }
 
 }  // namespace norvan::app

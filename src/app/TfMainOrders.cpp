@@ -77,6 +77,10 @@ void TfMain::Button8Click() {
 }
 
 void TfMain::btnToDexarAndChangeOrdersClick() {
+    recordRun(RunKind::Orders, RunMode::ByHand, &TfMain::exportExtractedOrder);
+}
+
+void TfMain::exportExtractedOrder(RunRecord& record, OrderRunCounts& counts) {
     const orders::OrderFileSource source{.rows = extractedOrder_.rows,
                                          .headFields = listItems(*lstHeadToDexar),
                                          .itemFields = listItems(*lstItemToDexar),
@@ -87,9 +91,15 @@ void TfMain::btnToDexarAndChangeOrdersClick() {
                                       .orderId = extractedOrder_.orderId,
                                       .statusAz = edtStatusAz->text(),
                                       .statusTo = edtStatusTo->text()};
-    OrderExportControls window(*mLogs, *mFac);
-    settings::OrderJournal journal(openSettingsDatabase());
-    orders::exportOrder(source, change, appPath_, environment_.clock, journal, window);
+    OrderExportControls window(*mLogs, *mFac, record);
+    try {
+        settings::OrderJournal journal(openSettingsDatabase());
+        counts.add(
+            orders::exportOrder(source, change, appPath_, environment_.clock, journal, window));
+    } catch (...) {
+        ++counts.failed;
+        throw;
+    }
 }
 
 }  // namespace norvan::app

@@ -18,13 +18,22 @@
 namespace norvan::app {
 
 void TfMain::btnGetProductsClick() {
+    recordRun(RunKind::Products, RunMode::ByHand, &TfMain::takeProducts);
+}
+
+// Taking the files sends nothing: the product run counts what its sending does.
+void TfMain::takeProducts(RunRecord& record, products::ProductRunCounts& /*counts*/) {
     lstProdTextFile->clear();
     productRunNotes_.clear();
     common::TextPane loaded = mProdFiles->pane();
     // The pane shows what the read left in it, also when the read failed (then it is empty).
     const auto show = qScopeGuard([&] { mProdFiles->setText(loaded.text()); });
     settings::KeptProductLines kept(openSettingsDatabase().connection());
-    const auto keep = [&](const QStringList& lines) { products::keepProductLines(kept, lines); };
+    // Blank lines of a file carry nothing and are left out of the record, as out of the list.
+    const auto keep = [&](const QStringList& lines) {
+        products::keepProductLines(kept, lines);
+        record.recordLines(*mProdFiles, lines);
+    };
     const products::ProductIntake intake =
         products::takeProductFiles(appPath_, loaded, keep, environment_.clock);
     lstProdTextFile->addItems(intake.lines);
@@ -42,12 +51,17 @@ void TfMain::bLoadProdClick() {
 }
 
 void TfMain::btnUpdateProductClick() {
-    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, *cycle_);
+    recordRun(RunKind::Products, RunMode::ByHand, &TfMain::sendProducts);
+}
+
+void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts) {
+    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, *cycle_, record);
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),
                               .addProducts = chbProdAdd->isChecked()},
                              window, kept);
+    const auto tally = qScopeGuard([&] { counts = run.counts(); });  // also when an error ends it
     run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}));
 }
 

@@ -14,21 +14,31 @@ shop::ShopConnection TfMain::shopConnection() const {
             .oauth1 = chbConKey->isChecked()};
 }
 
-void TfMain::CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log) {
+shop::CheckOutcome TfMain::CheckWooCommerce(shop::CheckKind kind, QListWidget& list,
+                                            TextPaneView& log, RunRecord& record) {
     const shop::CheckInputs inputs{.connection = shopConnection(),
                                    .productRes = edtProductRes->text(),
                                    .orderRes = edtOrderRes->text(),
                                    .statusAz = edtStatusAz->text()};
-    ListCheckWindow window(list, log, *edtToken);
-    shop::CheckWooCommerce(kind, inputs, window);
+    ListCheckWindow window(list, log, *edtToken, record);
+    return shop::CheckWooCommerce(kind, inputs, window);
 }
 
 void TfMain::Button2Click() {
-    CheckWooCommerce(shop::CheckKind::Products, *lstWooProduct, *mCheckLog);
+    recordRun(RunKind::Check, RunMode::ByHand, &TfMain::checkProducts);
+}
+
+void TfMain::checkProducts(RunRecord& record, shop::CheckOutcome& outcome) {
+    outcome = CheckWooCommerce(shop::CheckKind::Products, *lstWooProduct, *mCheckLog, record);
 }
 
 void TfMain::btnGetOrdersClick() {
-    CheckWooCommerce(shop::CheckKind::Orders, *lstOrder, *mLogs);
+    recordRun(RunKind::Orders, RunMode::ByHand, &TfMain::listOrders);
+}
+
+// Listing exports nothing: the order run counts the orders its later steps hand over.
+void TfMain::listOrders(RunRecord& record, OrderRunCounts& /*counts*/) {
+    CheckWooCommerce(shop::CheckKind::Orders, *lstOrder, *mLogs, record);
 }
 
 }  // namespace norvan::app

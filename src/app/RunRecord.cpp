@@ -1,0 +1,53 @@
+#include "RunRecord.h"
+
+#include "ErrorMessage.h"
+#include "TextPaneView.h"
+
+namespace norvan::app {
+
+namespace {
+
+QString runName(RunKind kind, RunMode mode) {
+    QString name;
+    switch (kind) {
+        case RunKind::Check:
+            name = QStringLiteral("check");
+            break;
+        case RunKind::Orders:
+            name = QStringLiteral("orders");
+            break;
+        case RunKind::Products:
+            name = QStringLiteral("products");
+            break;
+    }
+    return name +
+           (mode == RunMode::ByHand ? QStringLiteral("/hand") : QStringLiteral("/unattended"));
+}
+
+}  // namespace
+
+RunRecord::RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode)
+    : file_(file), run_(runName(kind, mode)) {}
+
+void RunRecord::appendLine(TextPaneView& pane, const QString& line) {
+    pane.appendLine(line);
+    file_.append(run_, pane.objectName(), line);
+}
+
+void RunRecord::recordLines(const TextPaneView& pane, const QStringList& lines) {
+    for (const QString& line : lines) file_.append(run_, pane.objectName(), line);
+}
+
+void RunRecord::carryOut(const std::function<void()>& steps,
+                         const std::function<QString()>& summary) {
+    try {
+        steps();
+    } catch (...) {
+        file_.append(run_, QStringLiteral("error"), errorMessageText(std::current_exception()));
+        file_.append(run_, QStringLiteral("summary"), summary());
+        throw;
+    }
+    file_.append(run_, QStringLiteral("summary"), summary());
+}
+
+}  // namespace norvan::app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "common/DailyLogFile.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace norvan::app {
+
+class TextPaneView;
+
+enum class RunKind { Check, Orders, Products };
+
+// ByHand: a press of the run's button, by the operator or from code. Unattended: a run handed
+// over by a worker of the cycle (btnThreadGet, btnThreadPut), whose error ends it silently.
+enum class RunMode { ByHand, Unattended };
+
+// One run as the daily log keeps it: every line its panes receive, the error that ended it and
+// a closing summary, each entry named by the run ("orders/unattended"), so that the entries of
+// runs nested in one another's pumps can be told apart.
+class RunRecord {
+  public:
+    RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode);
+
+    // Appends the line to the pane and records it under the pane's name.
+    void appendLine(TextPaneView& pane, const QString& line);
+    // Records lines that the pane received with its whole text (mProdFiles).
+    void recordLines(const TextPaneView& pane, const QStringList& lines);
+
+    // Runs the steps and records the summary after them; an error that ends the steps is
+    // recorded before the summary and goes on to the caller.
+    void carryOut(const std::function<void()>& steps, const std::function<QString()>& summary);
+
+  private:
+    common::DailyLogFile& file_;
+    QString run_;
+};
+
+}  // namespace norvan::app

@@ -1,0 +1,75 @@
+#include "DailyLogFile.h"
+
+#include "TextLines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace norvan::common {
+
+namespace {
+
+const QString kDayFormat = QStringLiteral("yyyy-MM-dd");
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+
+}  // namespace
+
+DailyLogFile::DailyLogFile(QString folder, Clock clock)
+    : folder_(std::move(folder)), clock_(std::move(clock)) {}
+
+QString DailyLogFile::filePath(const QDate& day) const {
+    return QDir(folder_).filePath(day.toString(kDayFormat) + QStringLiteral(".log"));
+}
+
+void DailyLogFile::append(const QString& run, const QString& source, const QString& text) noexcept {
+    try {
+        const QDateTime now = clock_();
+        if (now.date() != cleanedOn_) {
+            removeOldFiles(now.date());
+            cleanedOn_ = now.date();
+        }
+        const QString head =
+            now.toString(kTimeFormat) + u' ' + run + u' ' + source + QStringLiteral(": ");
+        QStringList lines = splitLines(text);
+        if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
+        QString entry;
+        for (const QString& line : lines) entry += head + line + QStringLiteral("\r\n");
+        write(filePath(now.date()), entry.toUtf8());
+    } catch (const std::exception& error) {
+        reportFailure(QString::fromUtf8(error.what()));
+    }
+}
+
+void DailyLogFile::removeOldFiles(const QDate& today) const {
+    const QDate oldestKept = today.addDays(-kKeptDays);
+    const QFileInfoList files = QDir(folder_).entryInfoList({QStringLiteral("*.log")}, QDir::Files);
+    for (const QFileInfo& file : files) {
+        const QDate day = QDate::fromString(file.completeBaseName(), kDayFormat);
+        if (day.isValid() && day < oldestKept) QFile::remove(file.filePath());
+    }
+}
+
+void DailyLogFile::write(const QString& path, const QByteArray& bytes) {
+    if (!QDir().mkpath(folder_)) {
+        reportFailure(QStringLiteral("cannot make the folder %1").arg(folder_));
+        return;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size() ||
+        !file.flush()) {
+        reportFailure(path + QStringLiteral(": ") + file.errorString());
+        return;
+    }
+    failing_ = false;
+}
+
+void DailyLogFile::reportFailure(const QString& reason) {
+    if (!failing_)
+        qWarning("The run log is not written (%s); the runs go on without it.",
+                 qUtf8Printable(reason));
+    failing_ = true;
+}
+
+}  // namespace norvan::common

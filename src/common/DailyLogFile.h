@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Clock.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+namespace norvan::common {
+
+// The lasting record of the runs: one UTF-8 text file a day, <folder>/<yyyy-MM-dd>.log, each line
+// "<yyyy-MM-dd HH:mm:ss.zzz> <run> <source>: <text>" ending with CR LF. The folder is made by the
+// first entry. The first entry of each day removes the files whose name dates them more than
+// kKeptDays before that day; other files in the folder are left alone. An entry that cannot be
+// written is skipped and the run goes on: the first failure of a series is reported on stderr.
+// Main thread only.
+class DailyLogFile {
+  public:
+    static constexpr int kKeptDays = 30;
+
+    DailyLogFile(QString folder, Clock clock);
+
+    // A text of several lines gives one file line for each, every one with the same head.
+    void append(const QString& run, const QString& source, const QString& text) noexcept;
+
+  private:
+    QString filePath(const QDate& day) const;
+    void removeOldFiles(const QDate& today) const;
+    void write(const QString& path, const QByteArray& bytes);
+    void reportFailure(const QString& reason);
+
+    QString folder_;
+    Clock clock_;
+    QDate cleanedOn_;       // the day whose first entry removed the old files
+    bool failing_ = false;  // the last entry was not written; reported already
+};
+
+}  // namespace norvan::common
