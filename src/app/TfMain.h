@@ -79,6 +79,7 @@ class TfMain : public QWidget {
     QLineEdit* edtTitleWebItem;
     QCheckBox* chbAutomat;
     QCheckBox* chbConKey;
+    QCheckBox* chbBatch;
     QLineEdit* edtTranCod;
     QLineEdit* edtStatusAz;
     QLineEdit* edtStatusTo;

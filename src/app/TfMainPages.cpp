@@ -226,11 +226,13 @@ QHBoxLayout* TfMain::buildSwitchesRow() {
     chbAutomat = named(new QCheckBox(QStringLiteral("Automatic opration")), "chbAutomat");
     chbConKey = named(new QCheckBox(QStringLiteral("Cunsomer Keys")), "chbConKey");
     chbConKey->hide();
+    chbBatch = named(new QCheckBox(QStringLiteral("Batch product update")), "chbBatch");
     edtTranCod = makeDigitsBox("edtTranCod", 54);
 
     auto* switches = new QHBoxLayout;
     switches->addWidget(chbAutomat);
     switches->addWidget(chbConKey);
+    switches->addWidget(chbBatch);
     switches->addStretch(1);
     switches->addWidget(labelFor(QStringLiteral("Transfer fee Dexar:"), edtTranCod));
     switches->addWidget(edtTranCod);

@@ -59,7 +59,8 @@ void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts)
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),
-                              .addProducts = chbProdAdd->isChecked()},
+                              .addProducts = chbProdAdd->isChecked(),
+                              .batches = chbBatch->isChecked()},
                              window, kept);
     const auto tally = qScopeGuard([&] { counts = run.counts(); });  // also when an error ends it
     run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}));

@@ -64,6 +64,7 @@ void TfMain::LoadSettingFromDB() {
     edtSleepInterval->setText(ini.sleep);
     edtTimerInterval->setText(ini.interval);
     edtTranCod->setText(ini.dexarCod);
+    chbBatch->setChecked(ini.batch);
 
     SetAutomaticWork();
 }
@@ -109,7 +110,8 @@ void TfMain::btnSaveSettingClick() {
     enterSettingsViewingState();
     settings::saveIniValues(iniPath(), {.sleep = edtSleepInterval->text(),
                                         .interval = edtTimerInterval->text(),
-                                        .dexarCod = edtTranCod->text()});
+                                        .dexarCod = edtTranCod->text(),
+                                        .batch = chbBatch->isChecked()});
     SetAutomaticWork();
 }
 

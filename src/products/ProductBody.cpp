@@ -22,10 +22,7 @@ int toInteger(const QString& text) {
     return value;
 }
 
-}  // namespace
-
-shop::JsonBody productBody(const common::NameValueList& rows) {
-    shop::JsonBody body;
+void addProductMembers(shop::JsonBody& body, const common::NameValueList& rows) {
     body.add(QStringLiteral("sku"), rows.value(QStringLiteral("sku")));
     // An untracked stock is sent as untracked: claiming to track a null quantity makes the shop
     // set the stock to 0 and the product out of stock.
@@ -41,6 +38,20 @@ shop::JsonBody productBody(const common::NameValueList& rows) {
     body.add(QStringLiteral("weight"), rows.value(QStringLiteral("weight")));
     body.add(QStringLiteral("regular_price"), rows.value(QStringLiteral("regular_price")));
     body.add(QStringLiteral("sale_price"), rows.value(QStringLiteral("sale_price")));
+}
+
+}  // namespace
+
+shop::JsonBody productBody(const common::NameValueList& rows) {
+    shop::JsonBody body;
+    addProductMembers(body, rows);
+    return body;
+}
+
+shop::JsonBody batchItemBody(const QString& id, const common::NameValueList& rows) {
+    shop::JsonBody body;
+    body.add(QStringLiteral("id"), id.toLongLong());
+    addProductMembers(body, rows);
     return body;
 }
 

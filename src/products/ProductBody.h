@@ -12,4 +12,8 @@ namespace norvan::products {
 // 32-bit whole number in decimal digits.
 shop::JsonBody productBody(const common::NameValueList& rows);
 
+// An item of a products/batch call: "id" (the product's, as a number) and then the members of
+// productBody, checked as it checks them.
+shop::JsonBody batchItemBody(const QString& id, const common::NameValueList& rows);
+
 }  // namespace norvan::products

@@ -7,8 +7,28 @@
 
 namespace norvan::products {
 
+namespace {
+
+QString encodedSku(const QString& sku) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(sku));
+}
+
+}  // namespace
+
 QString skuQuery(const QString& sku) {
-    return QStringLiteral("sku=") + QString::fromLatin1(QUrl::toPercentEncoding(sku));
+    return QStringLiteral("sku=") + encodedSku(sku);
+}
+
+QString skuListQuery(const QStringList& skus) {
+    QStringList encoded;
+    encoded.reserve(skus.size());
+    for (const QString& sku : skus) encoded.append(encodedSku(sku));
+    return QStringLiteral("sku=") + encoded.join(u',') + QStringLiteral("&per_page=") +
+           QString::number(kMostProductsPerCall);
+}
+
+bool isSameSku(const QString& productSku, const QString& askedSku) {
+    return productSku.compare(askedSku, Qt::CaseInsensitive) == 0;
 }
 
 namespace {
@@ -51,6 +71,30 @@ FoundProduct GetFirstProduct(const QString& jsonText) {
         return true;
     });
     return found;
+}
+
+QList<FoundProduct> listedProducts(const QString& jsonText) {
+    QList<FoundProduct> products;
+    shop::readJsonTokens(jsonText, [&](const shop::JsonToken& token) {
+        // A product is an element of the outer array ("[3]"); its own members are "[3].id" and so
+        // on, deeper ones have longer paths.
+        if (!token.path.startsWith(u'[')) return true;
+        const QStringView member = QStringView(token.path).mid(token.path.indexOf(u']') + 1);
+        if (token.kind == shop::JsonTokenKind::StartObject && member.isEmpty())
+            products.append(FoundProduct{});
+        else if (token.kind == shop::JsonTokenKind::Integer && member == u".id")
+            products.last().id = token.text;
+        else if (token.kind == shop::JsonTokenKind::String && member == u".sku")
+            products.last().sku = token.text;
+        return true;
+    });
+    return products;
+}
+
+QString idOfSku(const QList<FoundProduct>& products, const QString& sku) {
+    for (const FoundProduct& product : products)
+        if (!product.id.isEmpty() && isSameSku(product.sku, sku)) return product.id;
+    return {};
 }
 
 }  // namespace norvan::products

@@ -85,6 +85,20 @@ void LoadingProds(const QString& text, common::NameValueList& rows) {
     if (!name.isEmpty()) rows.addPair(QStringLiteral("name"), name);
 }
 
+ReadProductLine readProductLine(const QString& line) {
+    ReadProductLine read;
+    try {
+        LoadingProds(line, read.rows);
+    } catch (const Error& error) {
+        read.fault = error.message();
+    }
+    read.sku = read.rows.value(QStringLiteral("sku"));
+    // Asked for no SKU, a shop answers with every product.
+    if (read.fault.isEmpty() && read.sku.trimmed().isEmpty())
+        read.fault = QStringLiteral("The line has no SKU.");
+    return read;
+}
+
 QString skuKey(const QString& line) {
     return common::splitDelimited(line, u';').value(0).toCaseFolded();
 }

@@ -14,6 +14,15 @@ namespace norvan::products {
 // row has been added, and "(0)" for a line of blanks only; `rows` keeps what was added.
 void LoadingProds(const QString& text, common::NameValueList& rows);
 
+// A product line read for sending: its rows, as far as the line gave them, and why it cannot be
+// sent when it cannot.
+struct ReadProductLine {
+    common::NameValueList rows;
+    QString sku;    // the "sku" row
+    QString fault;  // "List index out of bounds (6)", "The line has no SKU.", or empty
+};
+ReadProductLine readProductLine(const QString& line);
+
 // The SKU of a product line folded for comparison: lines of one SKU in any letter case update
 // the same product. Empty when the line has no SKU.
 QString skuKey(const QString& line);

@@ -1,24 +1,21 @@
 #include "ProductRun.h"
 
+#include "BatchSender.h"
 #include "ProductBody.h"
 #include "ProductLookup.h"
-#include "ProductRows.h"
+#include "SkuLookup.h"
 #include "common/Error.h"
-#include "shop/ResultText.h"
 #include "shop/TWooCommerceAPI.h"
 
 #include <QSet>
-#include <exception>
 #include <memory>
 #include <utility>
 
 namespace norvan::products {
 
-using shop::isFailureResult;
-
 namespace {
 
-// Lines in a row that failed in transit before the shop is taken to be down.
+// Lines or batches in a row that failed in transit before the shop is taken to be down.
 constexpr int kFailuresOfAShopDown = 3;
 constexpr qsizetype kLinesForgottenTogether = 100;
 
@@ -83,21 +80,39 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
     const auto forgetDone = [&] {
         if (!done.isEmpty()) kept_.remove(std::exchange(done, {}));
     };
+    BatchSender batches(settings_, window_, client, pause_);
+    const qsizetype unitSize = settings_.batches ? kMostProductsPerCall : 1;
     try {
+        // A unit, a line or a batch, failed in transit when one of its lines was kept. A batch
+        // counts once however many lines it carries: it is one lookup and one call that the shop
+        // did not answer (each already tried again by the retry policy), as a line is, and
+        // counting its lines would take the shop for down after a single batch.
         int failuresInARow = 0;
-        for (qsizetype index = 0; index < plan.size(); ++index) {
-            const Delivery delivery = sendLine(client, plan.at(index).line, index + 1);
-            count(delivery);
-            if (delivery != Delivery::Kept) {
-                done.append(plan.at(index).id);
-                if (done.size() == kLinesForgottenTogether) forgetDone();
+        for (qsizetype first = 0; first < plan.size(); first += unitSize) {
+            const QList<settings::KeptProductLine> unit = plan.mid(first, unitSize);
+            QStringList lines;
+            for (const settings::KeptProductLine& line : unit) lines.append(line.line);
+            const QList<LineReport> reports =
+                settings_.batches ? batches.send(lines, first + 1)
+                                  : QList{sendLine(client, lines.first(), first + 1)};
+            bool keptAny = false;
+            for (qsizetype i = 0; i < unit.size(); ++i) {
+                for (const QString& entry : reports.at(i).entries()) log(entry);
+                count(reports.at(i).delivery());
+                if (reports.at(i).delivery() != LineReport::Delivery::Kept)
+                    done.append(unit.at(i).id);
+                else
+                    keptAny = true;
+            }
+            if (done.size() >= kLinesForgottenTogether) forgetDone();
+            const qsizetype left = plan.size() - first - unit.size();
+            if (!keptAny) {
                 failuresInARow = 0;
-            } else if (++failuresInARow == kFailuresOfAShopDown && index + 1 < plan.size()) {
-                const qsizetype notSent = plan.size() - index - 1;
+            } else if (++failuresInARow == kFailuresOfAShopDown && left > 0) {
                 log(QStringLiteral("---The shop does not answer: %1 more product lines kept for "
                                    "the next run")
-                        .arg(notSent));
-                counts_.kept += notSent;
+                        .arg(left));
+                counts_.kept += left;
                 break;
             }
         }
@@ -108,94 +123,61 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
     forgetDone();
 }
 
-void ProductRun::count(Delivery delivery) {
+void ProductRun::count(LineReport::Delivery delivery) {
     switch (delivery) {
-        case Delivery::Updated:
+        case LineReport::Delivery::Updated:
             ++counts_.updated;
             break;
-        case Delivery::NotFound:
+        case LineReport::Delivery::NotFound:
             ++counts_.notFound;
             break;
-        case Delivery::Refused:
+        case LineReport::Delivery::Refused:
             ++counts_.refused;
             break;
-        case Delivery::Kept:
+        case LineReport::Delivery::Kept:
             ++counts_.kept;
             break;
     }
 }
 
-ProductRun::Delivery ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line,
-                                          qsizetype number) {
-    try {
-        return lookUpAndSend(client, line);
-    } catch (const Error& error) {
-        log(QStringLiteral("---Error in product line ") + QString::number(number) +
-            QStringLiteral(": ") + error.message());
-        return Delivery::Refused;
-    }
-}
-
-ProductRun::Delivery ProductRun::lookUpAndSend(shop::TWooCommerceAPI& client, const QString& line) {
-    common::NameValueList rows;
-    std::exception_ptr incompleteLine;
-    try {
-        LoadingProds(line, rows);
-    } catch (const Error&) {
-        incompleteLine = std::current_exception();
-    }
+LineReport ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& line,
+                                qsizetype number) {
+    LineReport report;
+    const ReadProductLine read = readProductLine(line);
     // The window shows what the line gave and stays responsive, incomplete lines included.
-    window_.setProductRows(rows);
-    const QString sku = rows.value(QStringLiteral("sku"));
-    window_.setStatusText(QStringLiteral("SKU: ") + sku);
+    window_.setProductRows(read.rows);
+    window_.setStatusText(QStringLiteral("SKU: ") + read.sku);
     window_.processEvents();
-    if (incompleteLine) std::rethrow_exception(incompleteLine);
-    // Asked for no SKU, a shop answers with every product.
-    if (sku.trimmed().isEmpty()) throw Error(QStringLiteral("The line has no SKU."));
-
-    const QString answer = shop::callWithRetries(
-        client, [&] { return client.GetResponse(settings_.productRes, skuQuery(sku)); }, pause_);
-    if (isFailureResult(answer)) {
-        shop::logResponseError(window_, answer);
-        return afterFailure(client, sku);
+    if (!read.fault.isEmpty()) {
+        report.badLine(number, read.fault);
+        return report;
     }
-    // A shop may strip parts of the SKU asked for and answer with another product.
-    const FoundProduct found = GetFirstProduct(answer);
-    if (found.id.isEmpty() || found.sku.compare(sku, Qt::CaseInsensitive) != 0) {
-        log(QStringLiteral("---Product not found /SKU: ") + sku);
-        return Delivery::NotFound;
-    }
-    return sendProduct(client, rows, found.id);
+    const SkuLookup lookup = lookUpSku(client, settings_.productRes, read.sku, pause_);
+    if (report.lookedUp(lookup, number, read.sku))
+        sendProduct(client, read, lookup.id, number, report);
+    return report;
 }
 
-ProductRun::Delivery ProductRun::sendProduct(shop::TWooCommerceAPI& client,
-                                             const common::NameValueList& rows, const QString& id) {
-    const shop::JsonBody body = productBody(rows);
-    log(QStringLiteral("---Create JSON  /Product id: ") + id);
+void ProductRun::sendProduct(shop::TWooCommerceAPI& client, const ReadProductLine& line,
+                             const QString& id, qsizetype number, LineReport& report) {
+    shop::JsonBody body;
+    try {
+        body = productBody(line.rows);
+    } catch (const Error& error) {
+        report.badLine(number, error.message());
+        return;
+    }
     QString result;
     if (settings_.addProducts) {
         client.setProductRes(settings_.productRes);
         result = shop::callWithRetries(
             client, [&] { return client.AddProduct(body); }, pause_);
-        log(isFailureResult(result) ? QStringLiteral("---Error to create product: ") + result
-                                    : QStringLiteral("---Product insert successfully /") + result);
     } else {
         client.setProductRes(settings_.productRes + id + u'/');
         result = shop::callWithRetries(
             client, [&] { return client.UpdateProduct(body); }, pause_);
-        log(isFailureResult(result) ? QStringLiteral("---Error to update product: ") + result
-                                    : QStringLiteral("---Product update successfully /") + result);
     }
-    if (isFailureResult(result)) return afterFailure(client, rows.value(QStringLiteral("sku")));
-    return Delivery::Updated;
-}
-
-ProductRun::Delivery ProductRun::afterFailure(const shop::TWooCommerceAPI& client,
-                                              const QString& sku) {
-    shop::logMovedTo(window_, client.movedTo());
-    if (!client.lastCallFailedInTransit()) return Delivery::Refused;
-    log(QStringLiteral("---Kept for the next run /SKU: ") + sku);
-    return Delivery::Kept;
+    report.sent(id, settings_.addProducts, CallResult::of(client, result), line.sku);
 }
 
 }  // namespace norvan::products

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "LineReport.h"
+#include "ProductRows.h"
+#include "ProductRunSettings.h"
 #include "ProductRunWindow.h"
 #include "settings/KeptProductLines.h"
 #include "shop/RetryPolicy.h"
-#include "shop/ShopConnection.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,13 +15,6 @@ class TWooCommerceAPI;
 }
 
 namespace norvan::products {
-
-// The window's connection and product settings as the run reads them.
-struct ProductRunSettings {
-    shop::ShopConnection connection;
-    QString productRes;        // edtProductRes, e.g. "products/"
-    bool addProducts = false;  // chbProdAdd
-};
 
 // What a product run did with the lines it planned; each line counts once.
 struct ProductRunCounts {
@@ -35,11 +30,14 @@ struct ProductRunCounts {
 void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines);
 
 // The product run (btnUpdateProduct): for every product line, look the product up by its SKU and
-// send its stock, tax status, weight and prices, logging each step to the window.
+// send its stock, tax status, weight and prices, logging each step to the window. Line by line
+// (one lookup and one update per line), or with settings.batches in batches of up to
+// kMostProductsPerCall lines (see BatchSender); the log reads the same either way.
 // The lines come from `kept`: those an earlier run could not deliver first, then those of the
 // latest product files. A line leaves `kept` once the shop confirmed or refused it; a line that
 // failed in transit (after the retry policy's tries) stays for the next run, and after three such
-// lines in a row the shop is taken to be down and the run stops sending. Throws Error only when
+// lines (or batches) in a row the shop is taken to be down and the run stops sending. Throws
+// Error only when
 // the shop client cannot be made (the run then ends at once: no END line, the pointer as it was
 // set) or the kept lines cannot be read or written.
 class ProductRun {
@@ -54,18 +52,13 @@ class ProductRun {
     const ProductRunCounts& counts() const { return counts_; }
 
   private:
-    // Kept: the line stays for the next run; the shop (or the run) is done with any other.
-    enum class Delivery { Updated, NotFound, Refused, Kept };
-
     QList<settings::KeptProductLine> planLines(const QStringList& lines);
     void sendLines(shop::TWooCommerceAPI& client, const QList<settings::KeptProductLine>& plan);
-    Delivery sendLine(shop::TWooCommerceAPI& client, const QString& line, qsizetype number);
-    Delivery lookUpAndSend(shop::TWooCommerceAPI& client, const QString& line);
-    Delivery sendProduct(shop::TWooCommerceAPI& client, const common::NameValueList& rows,
-                         const QString& id);
-    // After a failed call: kept when it failed in transit, refused when the shop refused it.
-    Delivery afterFailure(const shop::TWooCommerceAPI& client, const QString& sku);
-    void count(Delivery delivery);
+    // Line by line: the report of the line numbered `number` in the run.
+    LineReport sendLine(shop::TWooCommerceAPI& client, const QString& line, qsizetype number);
+    void sendProduct(shop::TWooCommerceAPI& client, const ReadProductLine& line, const QString& id,
+                     qsizetype number, LineReport& report);
+    void count(LineReport::Delivery delivery);
     void log(const QString& line) { window_.appendLog(line); }
 
     ProductRunSettings settings_;

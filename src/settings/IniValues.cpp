@@ -20,8 +20,10 @@ void writeKey(const QString& iniPath, const char* key, const QString& value) {
 }  // namespace
 
 IniValues loadIniValues(const QString& iniPath) {
-    IniValues values{readKey(iniPath, kIniSleepKey), readKey(iniPath, kIniIntervalKey),
-                     readKey(iniPath, kIniDexarCodKey)};
+    IniValues values{.sleep = readKey(iniPath, kIniSleepKey),
+                     .interval = readKey(iniPath, kIniIntervalKey),
+                     .dexarCod = readKey(iniPath, kIniDexarCodKey),
+                     .batch = readKey(iniPath, kIniBatchKey).toInt() != 0};
     if (values.dexarCod.isEmpty()) {
         values.dexarCod = QStringLiteral("0");
         writeKey(iniPath, kIniDexarCodKey, values.dexarCod);
@@ -33,6 +35,7 @@ void saveIniValues(const QString& iniPath, const IniValues& values) {
     writeKey(iniPath, kIniSleepKey, values.sleep);
     writeKey(iniPath, kIniIntervalKey, values.interval);
     writeKey(iniPath, kIniDexarCodKey, values.dexarCod);
+    writeKey(iniPath, kIniBatchKey, values.batch ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 }  // namespace norvan::settings

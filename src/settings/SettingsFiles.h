@@ -9,10 +9,11 @@ inline constexpr char kIniFileName[] = "SetManifest.ini";
 // The key of the encrypted settings database.
 inline constexpr char kDatabasePassword[] = "!%Kestrel9";
 
-// SetManifest.ini keeps its three values in this section.
+// SetManifest.ini keeps its values in this section.
 inline constexpr char kIniSection[] = "Setting";
 inline constexpr char kIniSleepKey[] = "Sleep";
 inline constexpr char kIniIntervalKey[] = "Interval";
 inline constexpr char kIniDexarCodKey[] = "DexarCod";
+inline constexpr char kIniBatchKey[] = "Batch";
 
 }  // namespace norvan::settings

@@ -8,13 +8,20 @@ bool isFailureResult(const QString& result) {
     return result.startsWith(u"Error: ");
 }
 
+QString responseErrorLine(const QString& result) {
+    return QStringLiteral("---Response error: ") + result + QStringLiteral(" (unsuccessful).");
+}
+
 void logResponseError(common::RunLog& log, const QString& result) {
-    log.appendLog(QStringLiteral("---Response error: ") + result +
-                  QStringLiteral(" (unsuccessful)."));
+    log.appendLog(responseErrorLine(result));
+}
+
+QString movedToLine(const QString& address) {
+    return QStringLiteral("---The shop moved to: ") + address;
 }
 
 void logMovedTo(common::RunLog& log, const QString& address) {
-    if (!address.isEmpty()) log.appendLog(QStringLiteral("---The shop moved to: ") + address);
+    if (!address.isEmpty()) log.appendLog(movedToLine(address));
 }
 
 }  // namespace norvan::shop

@@ -12,12 +12,14 @@ namespace norvan::shop {
 // never do, while a product description or customer note may contain the word anywhere.
 bool isFailureResult(const QString& result);
 
-// Logs a failed call's result text as every run does: "---Response error: <result> (unsuccessful)."
+// A failed call's result text as every run logs it: "---Response error: <result> (unsuccessful)."
+QString responseErrorLine(const QString& result);
 void logResponseError(common::RunLog& log, const QString& result);
 
-// Logs where a shop that stopped a call with a redirect to another address asked it to go,
-// "---The shop moved to: <address>", so that the operator can put it into the settings; nothing
-// when the address is empty.
+// Where a shop that stopped a call with a redirect to another address asked it to go,
+// "---The shop moved to: <address>", so that the operator can put it into the settings. The log
+// gets no line when the address is empty.
+QString movedToLine(const QString& address);
 void logMovedTo(common::RunLog& log, const QString& address);
 
 }  // namespace norvan::shop

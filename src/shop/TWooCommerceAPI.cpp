@@ -24,6 +24,13 @@ QString statusFailure(const RestResponse& response) {
     return QStringLiteral("Error: ") + response.reason + QStringLiteral(" /");
 }
 
+// A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty
+// body, a maintenance or cache page) comes from something in front of the shop, which saved
+// nothing.
+bool isSavedObject(const QByteArray& answer) {
+    return formatJson(answer).startsWith(u'{');
+}
+
 // Runs one exchange with the shop; whatever it raises becomes the call's result text.
 template <typename Exchange>
 QString resultOf(Exchange exchange) {
@@ -59,33 +66,47 @@ QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query
 }
 
 QString TWooCommerceAPI::AddProduct(const JsonBody& productData) {
-    return writeCall(HttpMethod::Post, prodRes_, productData, QStringLiteral("201 create product."),
-                     QStringLiteral("Error: Product resource undefined."));
+    return writeCall(HttpMethod::Post, prodRes_, productData.compactText(),
+                     QStringLiteral("201 create product."),
+                     QStringLiteral("Error: Product resource undefined."), isSavedObject);
 }
 
 QString TWooCommerceAPI::UpdateProduct(const JsonBody& productData) {
-    return writeCall(HttpMethod::Put, prodRes_, productData, QStringLiteral("201 update product."),
-                     QStringLiteral("Error: Product resource undefined."));
+    return writeCall(HttpMethod::Put, prodRes_, productData.compactText(),
+                     QStringLiteral("201 update product."),
+                     QStringLiteral("Error: Product resource undefined."), isSavedObject);
 }
 
 QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
-    return writeCall(HttpMethod::Put, orderRes_, orderData, QStringLiteral("201 update order."),
-                     QStringLiteral("Error: Order resource undefined."));
+    return writeCall(HttpMethod::Put, orderRes_, orderData.compactText(),
+                     QStringLiteral("201 update order."),
+                     QStringLiteral("Error: Order resource undefined."), isSavedObject);
 }
 
-// A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty
-// body, a maintenance or cache page) comes from something in front of the shop, which saved
-// nothing.
-QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
-                                   const QString& successText, const QString& undefinedText) {
+BatchResult TWooCommerceAPI::BatchProducts(BatchAction action, const QList<JsonBody>& items) {
+    std::optional<QStringList> itemResults;
+    const QString result = writeCall(
+        HttpMethod::Post, prodRes_.isEmpty() ? QString() : prodRes_ + QStringLiteral("batch"),
+        batchRequestBody(action, items), batchSuccessText(action),
+        QStringLiteral("Error: Product resource undefined."), [&](const QByteArray& answer) {
+            itemResults = batchItemResults(answer, action, items.size());
+            return itemResults.has_value();
+        });
+    if (!itemResults) return {.failure = result, .itemResults = {}};
+    return {.failure = {}, .itemResults = *itemResults};
+}
+
+QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource,
+                                   const QByteArray& body, const QString& successText,
+                                   const QString& undefinedText,
+                                   const std::function<bool(const QByteArray&)>& isShopAnswer) {
     failedInTransit_ = false;
     movedTo_.clear();
     if (resource.isEmpty()) return undefinedText;
-    const QByteArray text = body.compactText();
     return resultOf([&] {
-        const RestResponse response = exchange(method, resource, text);
+        const RestResponse response = exchange(method, resource, body);
         if (!isSuccess(response.status)) return statusFailure(response);
-        if (!formatJson(response.body).startsWith(u'{')) {
+        if (!isShopAnswer(response.body)) {
             failedInTransit_ = true;
             return QStringLiteral(
                        "Error: The shop's answer (%1 %2) is not what a WooCommerce "

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "JsonBody.h"
+#include "ProductBatch.h"
 #include "RestOptions.h"
 #include "ShopConnection.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace norvan::shop {
@@ -35,6 +37,11 @@ class TWooCommerceAPI {
     QString AddProduct(const JsonBody& productData);  // POST to ProductRes: "201 create product."
     QString UpdateProduct(const JsonBody& productData);  // PUT to ProductRes: "201 update product."
     QString UpdateOrder(const JsonBody& orderData);      // PUT to OrderRes: "201 update order."
+    // POST of {"create":[items]} or {"update":[items]} to ProductRes + "batch" (products/batch).
+    // The call fails as a whole unless a 2xx answer is a JSON object with the list of item
+    // results; such a 2xx answer that is not one counts as failed in transit, as for the calls
+    // above.
+    BatchResult BatchProducts(BatchAction action, const QList<JsonBody>& items);
 
     // The last call failed on its way rather than for what it asked: no connection, a time-out,
     // 429, 5xx, or a write answered 2xx by something in front of the shop. Trying it again may
@@ -47,8 +54,10 @@ class TWooCommerceAPI {
     QString movedTo() const { return movedTo_; }
 
   private:
-    QString writeCall(HttpMethod method, const QString& resource, const JsonBody& body,
-                      const QString& successText, const QString& undefinedText);
+    // isShopAnswer tells a 2xx answer of the shop from one of something in front of it.
+    QString writeCall(HttpMethod method, const QString& resource, const QByteArray& body,
+                      const QString& successText, const QString& undefinedText,
+                      const std::function<bool(const QByteArray&)>& isShopAnswer);
     RestResponse exchange(HttpMethod method, const QString& resource, const QByteArray& body = {});
 
     QString baseUrl_;

@@ -1,5 +1,6 @@
 #include "ProductFields.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace norvan::sampleshop {
@@ -69,6 +70,21 @@ const std::vector<FieldRule>& productRules() {
 
 FieldCheck checkProductFields(const nlohmann::ordered_json& body) {
     return checkFields(body, productRules());
+}
+
+nlohmann::ordered_json uncheckedProductFields(const nlohmann::ordered_json& item) {
+    FieldCheck check = checkProductFields(item);
+    for (const InvalidParameter& invalid : check.invalid) {
+        if (check.values.contains(invalid.name)) continue;  // another value of an enum: as sent
+        const auto& value = item.at(invalid.name);
+        const auto rule = std::find_if(
+            productRules().begin(), productRules().end(),
+            [&](const FieldRule& candidate) { return candidate.name == invalid.name; });
+        const bool castToText = rule->type == FieldType::String && value.is_number();
+        check.values[invalid.name] =
+            castToText ? nlohmann::ordered_json(value.dump()) : nlohmann::ordered_json();
+    }
+    return check.values;
 }
 
 nlohmann::ordered_json productTemplate(const std::string& now) {

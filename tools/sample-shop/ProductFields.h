@@ -11,6 +11,11 @@ namespace norvan::sampleshop {
 // The product schema of the shop: which members a PUT or POST may set and their types.
 FieldCheck checkProductFields(const nlohmann::ordered_json& body);
 
+// The members of a products/batch item as the shop stores them: batch items skip the schema
+// check, so a value the check would refuse is cast as PHP casts it, a number to its text where a
+// string is expected, and stored as none where no cast helps ("abc" as a stock quantity).
+nlohmann::ordered_json uncheckedProductFields(const nlohmann::ordered_json& item);
+
 // A new product with every member the shop answers, before the body's members are applied.
 nlohmann::ordered_json productTemplate(const std::string& now);
 

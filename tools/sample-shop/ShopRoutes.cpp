@@ -18,10 +18,12 @@ namespace {
 const std::string kNamespacePath = "/wp-json/wc/v3";
 const std::string kCollectionMethods = "GET, POST";
 const std::string kItemMethods = "GET, POST, PUT, PATCH, DELETE";
+const std::string kBatchMethods = "POST, PUT, PATCH";
 constexpr int kMaxPerPage = 100;
+constexpr std::size_t kMaxBatchItems = 100;
 
 struct Route {
-    enum class Kind { Index, Collection, Item } kind;
+    enum class Kind { Index, Collection, Item, ProductBatch } kind;
     Resource resource = Resource::Products;
     long long id = 0;
 };
@@ -32,6 +34,7 @@ std::optional<Route> matchRoute(const std::string& path) {
     std::string rest = path.substr(kNamespacePath.size());
     while (!rest.empty() && rest.back() == '/') rest.pop_back();
     if (rest.empty()) return Route{Route::Kind::Index};
+    if (rest == "/products/batch") return Route{Route::Kind::ProductBatch};
 
     static const std::regex pattern(R"(/(products|orders)(?:/(\d{1,18}))?)");
     std::smatch match;
@@ -159,6 +162,7 @@ RestAnswer namespaceIndex(const std::string& origin) {
           std::pair{"/products", std::vector<std::string>{"GET", "POST"}},
           std::pair{"/products/(?P<id>[\\d]+)",
                     std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}},
+          std::pair{"/products/batch", std::vector<std::string>{"POST", "PUT", "PATCH"}},
           std::pair{"/orders", std::vector<std::string>{"GET"}},
           std::pair{"/orders/(?P<id>[\\d]+)",
                     std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}}}) {
@@ -194,6 +198,17 @@ std::optional<RestAnswer> duplicateSku(const ShopCatalog& catalog, long long own
                      {{"resource_id", holder->value("id", 0LL)}, {"unique_sku", unique}});
 }
 
+// PHP's empty(): what a create item's "id" must be for the shop to create a product.
+bool isEmptyValue(const nlohmann::ordered_json& value) {
+    return value.is_null() || value == false || value == 0 || value == "" || value == "0";
+}
+
+// A batch item's place in the answer: the saved product, or the item's id with the error.
+nlohmann::ordered_json batchEntry(const RestAnswer& answer, const nlohmann::ordered_json& id) {
+    if (answer.status < 300) return answer.body;
+    return {{"id", id}, {"error", answer.body}};
+}
+
 }  // namespace
 
 ShopRoutes::ShopRoutes(ShopCatalog& catalog, int perPage)
@@ -223,6 +238,9 @@ RestAnswer ShopRoutes::answer(const RestCall& call, const std::string& now) {
             if (edit) {
                 return withAllow(update(route->resource, route->id, call, body, now), kItemMethods);
             }
+            return noRoute();
+        case Route::Kind::ProductBatch:
+            if (edit) return withAllow(batchProducts(call, body, now), kBatchMethods);
             return noRoute();
     }
     return noRoute();
@@ -293,15 +311,30 @@ RestAnswer ShopRoutes::update(Resource resource, long long id, const RestCall& c
         return restError("woocommerce_rest_cannot_edit",
                          "Sorry, you are not allowed to edit this resource.", 401);
     }
+    if (resource == Resource::Products) return saveProduct(id, check.values, call.origin, now);
     if (!object) return invalidId(resource, 400);
-
-    if (resource == Resource::Products) {
-        if (auto error = duplicateSku(catalog_, id, check.values)) return *error;
-        applyProductFields(*object, check.values, now);
-    } else {
-        applyOrderFields(*object, check.values, now);
-    }
+    applyOrderFields(*object, check.values, now);
     return {200, presented(*object, resource, call.origin), {}};
+}
+
+RestAnswer ShopRoutes::saveProduct(long long id, const nlohmann::ordered_json& values,
+                                   const std::string& origin, const std::string& now) {
+    auto* product = catalog_.find(Resource::Products, id);
+    if (!product) return invalidId(Resource::Products, 400);
+    if (auto error = duplicateSku(catalog_, id, values)) return *error;
+    applyProductFields(*product, values, now);
+    return {200, presented(*product, Resource::Products, origin), {}};
+}
+
+RestAnswer ShopRoutes::addProduct(const nlohmann::ordered_json& values, const std::string& origin,
+                                  const std::string& now) {
+    if (auto error = duplicateSku(catalog_, 0, values)) return *error;
+    nlohmann::ordered_json product = productTemplate(now);
+    applyProductFields(product, values, now);
+    const auto& stored = catalog_.add(Resource::Products, std::move(product));
+    const std::string self =
+        origin + kNamespacePath + "/products/" + std::to_string(stored.value("id", 0LL));
+    return {201, presented(stored, Resource::Products, origin), {{"Location", self}}};
 }
 
 RestAnswer ShopRoutes::createProduct(const RestCall& call, const nlohmann::ordered_json& body,
@@ -312,14 +345,50 @@ RestAnswer ShopRoutes::createProduct(const RestCall& call, const nlohmann::order
         return restError("woocommerce_rest_cannot_create",
                          "Sorry, you are not allowed to create resources.", 401);
     }
-    if (auto error = duplicateSku(catalog_, 0, check.values)) return *error;
+    return addProduct(check.values, call.origin, now);
+}
 
-    nlohmann::ordered_json product = productTemplate(now);
-    applyProductFields(product, check.values, now);
-    const auto& stored = catalog_.add(Resource::Products, std::move(product));
-    const std::string self =
-        call.origin + kNamespacePath + "/products/" + std::to_string(stored.value("id", 0LL));
-    return {201, presented(stored, Resource::Products, call.origin), {{"Location", self}}};
+// The shop takes each item as its single call would, but without the schema check, and answers
+// 200 with the items in the order sent: creations first, then updates.
+RestAnswer ShopRoutes::batchProducts(const RestCall& call, const nlohmann::ordered_json& body,
+                                     const std::string& now) {
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_batch",
+                         "Sorry, you are not allowed to batch manipulate this resource.", 401);
+    }
+    const auto items = [&](const char* list) {
+        const auto it = body.find(list);
+        return it != body.end() && it->is_array() ? *it : nlohmann::ordered_json::array();
+    };
+    if (items("create").size() + items("update").size() + items("delete").size() > kMaxBatchItems) {
+        return restError("woocommerce_rest_request_entity_too_large",
+                         "Unable to accept more than " + std::to_string(kMaxBatchItems) +
+                             " items for this request.",
+                         413);
+    }
+
+    nlohmann::ordered_json answer = nlohmann::ordered_json::object();
+    for (const auto& item : items("create")) {
+        const auto id = item.is_object() ? item.value("id", nlohmann::ordered_json())
+                                         : nlohmann::ordered_json();
+        const RestAnswer created = isEmptyValue(id)
+                                       ? addProduct(uncheckedProductFields(item), call.origin, now)
+                                       : restError("woocommerce_rest_product_exists",
+                                                   "Cannot create existing product.", 400);
+        answer["create"].push_back(batchEntry(created, 0));
+    }
+    for (const auto& item : items("update")) {
+        const auto id = item.is_object() ? item.value("id", nlohmann::ordered_json())
+                                         : nlohmann::ordered_json();
+        const auto number = checkFields({{"id", id}}, {{"id", FieldType::Integer}});
+        const long long productId =
+            number.invalid.empty() ? number.values["id"].get<long long>() : 0;
+        answer["update"].push_back(
+            batchEntry(saveProduct(productId, uncheckedProductFields(item), call.origin, now), id));
+    }
+    // PHP writes an empty array as [].
+    if (answer.empty()) answer = nlohmann::ordered_json::array();
+    return {200, std::move(answer), {}};
 }
 
 }  // namespace norvan::sampleshop

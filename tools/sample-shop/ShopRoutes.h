@@ -20,8 +20,8 @@ struct RestCall {
 };
 
 // The WooCommerce REST v3 routes of the shop over a catalog: lists with paging and filters, one
-// object, updates and product creation, each with the shop's validation, permission check and
-// error answers. The caller serialises access to the catalog.
+// object, updates, product creation and products/batch, each with the shop's validation,
+// permission check and error answers. The caller serialises access to the catalog.
 class ShopRoutes {
   public:
     ShopRoutes(ShopCatalog& catalog, int perPage);
@@ -35,6 +35,13 @@ class ShopRoutes {
                       const nlohmann::ordered_json& body, const std::string& now);
     RestAnswer createProduct(const RestCall& call, const nlohmann::ordered_json& body,
                              const std::string& now);
+    RestAnswer batchProducts(const RestCall& call, const nlohmann::ordered_json& body,
+                             const std::string& now);
+    // A product update or creation with values already taken from a body: the shop's answer.
+    RestAnswer saveProduct(long long id, const nlohmann::ordered_json& values,
+                           const std::string& origin, const std::string& now);
+    RestAnswer addProduct(const nlohmann::ordered_json& values, const std::string& origin,
+                          const std::string& now);
 
     ShopCatalog& catalog_;
     int perPage_;

@@ -67,6 +67,8 @@ int run(const QStringList& arguments) {
              [&](const QString& v) { ini.sleep = v; }),
         text("interval", "the Checker minutes", [&](const QString& v) { ini.interval = v; }),
         text("dexar-cod", "the transfer-fee code", [&](const QString& v) { ini.dexarCod = v; }),
+        text("batch", "send products in batches of up to 100: 1 or 0",
+             [&](const QString& v) { ini.batch = parseSwitch(v); }),
         text("order-fields", "mapped order header fields, e.g. \"id;billing.first_name;\"",
              [&](const QString& v) { orderFields = v; }),
         text("item-fields", "mapped order item fields, e.g. \"name;quantity;\"",
@@ -85,7 +87,7 @@ int run(const QStringList& arguments) {
     if (!parser.isSet(folderOption)) throw norvan::Error("--folder is required");
 
     // Bad input is refused before anything is written.
-    for (const char* name : {"automatic", "consumer-keys"})
+    for (const char* name : {"automatic", "consumer-keys", "batch"})
         if (parser.isSet(name)) parseSwitch(parser.value(name));
     const QDir folder(parser.value(folderOption));
     if (!folder.exists()) throw norvan::Error(QStringLiteral("No folder %1").arg(folder.path()));
