@@ -126,5 +126,25 @@ TEST_F(ProductsPageTest, UpdateSendsEveryLineToTheShop) {
     EXPECT_FALSE(isBusyPointerShown());
 }
 
+TEST_F(ProductsPageTest, BatchUpdateSendsTheLinesWithOneLookupAndOneBatchCall) {
+    folder.writeBytes("SetManifest.ini", "[Setting]\r\nBatch=1\r\n");
+    TfMain& fMain = startShopWindow(shopSettings());
+    fMain.lstProdTextFile->addItems({"A-1;40;0;0.6;155000;;0;Tea", "B-7;0;1;;1900000;;yes"});
+
+    fMain.btnUpdateProduct->click();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    std::vector<std::string> calls;
+    for (const auto& request : shop.requests())
+        calls.push_back(request.method + " " + request.target);
+    EXPECT_EQ(calls,
+              std::vector<std::string>({"GET /wp-json/wc/v3/products?sku=A-1,B-7&per_page=100",
+                                        "POST /wp-json/wc/v3/products/batch"}));
+    EXPECT_EQ(product(10)["stock_quantity"], 40);
+    EXPECT_EQ(product(12)["regular_price"], "1900000");
+    EXPECT_EQ(fMain.mLogs->lines().count("---Product update successfully /201 update product."), 2);
+    EXPECT_EQ(fMain.statusPanelText(1), "SKU: B-7");
+}
+
 }  // namespace
 }  // namespace norvan::app

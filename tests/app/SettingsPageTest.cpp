@@ -66,6 +66,7 @@ TEST_F(SettingsPageTest, StoredRowFillsTheBoxesAndDexarCodDefaultsToZero) {
     EXPECT_EQ(fMain.edtStatusTo->text(), "completed");
     EXPECT_TRUE(fMain.chbAutomat->isChecked());
     EXPECT_TRUE(fMain.chbConKey->isChecked());
+    EXPECT_FALSE(fMain.chbBatch->isChecked());  // no Batch key: line by line
     EXPECT_EQ(listItems(*fMain.lstHeadToDexar), QStringList({"id", "billing/first_name"}));
     EXPECT_EQ(listItems(*fMain.lstItemToDexar), QStringList({"sku", "quantity"}));
     EXPECT_TRUE(listItems(*fMain.lstWooProduct).isEmpty());
@@ -81,12 +82,14 @@ TEST_F(SettingsPageTest, StoredRowFillsTheBoxesAndDexarCodDefaultsToZero) {
 
 TEST_F(SettingsPageTest, IniValuesFillTheirBoxesAndSetThePeriod) {
     seedSettings(folder, seededRow());
-    folder.writeBytes("SetManifest.ini", "[Setting]\r\nSleep=5\r\nInterval=7\r\nDexarCod=12\r\n");
+    folder.writeBytes("SetManifest.ini",
+                      "[Setting]\r\nSleep=5\r\nInterval=7\r\nDexarCod=12\r\nBatch=1\r\n");
     TfMain& fMain = startWindow();
 
     EXPECT_EQ(fMain.edtSleepInterval->text(), "5");
     EXPECT_EQ(fMain.edtTimerInterval->text(), "7");
     EXPECT_EQ(fMain.edtTranCod->text(), "12");
+    EXPECT_TRUE(fMain.chbBatch->isChecked());
     EXPECT_EQ(fMain.tCheckTime->interval(), 300000);
 }
 
@@ -152,6 +155,7 @@ TEST_F(SettingsPageTest, ChangeThenSaveWithEmptyBoxesStoresSlashAddresses) {
     const QByteArray ini = folder.readBytes("SetManifest.ini");
     for (const char* key : {"Sleep=", "Interval=", "DexarCod="}) EXPECT_TRUE(ini.contains(key));
     for (const char* key : {"Sleep", "Interval", "DexarCod"}) EXPECT_EQ(iniValue(key), "");
+    EXPECT_EQ(iniValue("Batch"), "0");
     EXPECT_FALSE(fMain.gbRestSetting->isEnabled());
     EXPECT_FALSE(fMain.btnSaveSetting->isEnabled());
     EXPECT_TRUE(fMain.btnChangeSetting->isEnabled());
@@ -174,7 +178,9 @@ TEST_F(SettingsPageTest, SavedBoxesComeBackAtTheNextStart) {
     first.edtTimerInterval->setText(QStringLiteral("3"));
     first.edtTranCod->setText(QStringLiteral("44"));
     first.chbConKey->setChecked(true);
+    first.chbBatch->setChecked(true);
     first.btnSaveSettingClick();
+    EXPECT_EQ(iniValue("Batch"), "1");
 
     TfMain& next = startWindow();
     const std::pair<QLineEdit*, const char*> expected[] = {
@@ -195,6 +201,7 @@ TEST_F(SettingsPageTest, SavedBoxesComeBackAtTheNextStart) {
         EXPECT_EQ(box->text(), QString::fromLatin1(text)) << box->objectName().toStdString();
     EXPECT_FALSE(next.chbAutomat->isChecked());
     EXPECT_TRUE(next.chbConKey->isChecked());
+    EXPECT_TRUE(next.chbBatch->isChecked());
     EXPECT_EQ(next.tCheckTime->interval(), 15 * 60000);
 }
 

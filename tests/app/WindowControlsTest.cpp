@@ -55,6 +55,7 @@ const ControlCase kControls[] = {
     {"edtTitleWebItem", "QLineEdit", "Order item title:"},
     {"chbAutomat", "QCheckBox", "Automatic opration"},
     {"chbConKey", "QCheckBox", "Cunsomer Keys", Hidden},
+    {"chbBatch", "QCheckBox", "Batch product update"},
     {"edtTranCod", "QLineEdit", "Transfer fee Dexar:"},
     {"edtStatusAz", "QLineEdit", "Change status orders as:"},
     {"edtStatusTo", "QLineEdit", "To:"},

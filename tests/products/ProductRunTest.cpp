@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
+#include <map>
 
 namespace norvan::products {
 namespace {
@@ -64,17 +65,20 @@ class ProductRunFixture : public ::testing::Test {
 
 class ProductRunAgainstShop : public ProductRunFixture {
   protected:
-    void seed(std::vector<json> products) {
-        shop_ =
-            std::make_unique<SampleShop>(json{{"products", products}, {"orders", json::array()}});
+    // Starts a shop holding the products and points the run at it.
+    SampleShop& seed(std::vector<json> products, sampleshop::Options options = {}) {
+        shop_ = std::make_unique<SampleShop>(
+            json{{"products", products}, {"orders", json::array()}}, std::move(options));
         shop_->start();
         settings_.connection.baseUrl = QString::fromStdString(shop_->baseUrl());
+        return *shop_;
     }
 
     // Method and target of every request that reached the shop, e.g. "PUT /wp-json/wc/v3/x".
-    std::vector<std::string> wire() const {
+    std::vector<std::string> wire() const { return wireOf(*shop_); }
+    static std::vector<std::string> wireOf(const SampleShop& shop) {
         std::vector<std::string> calls;
-        for (const RecordedRequest& request : shop_->requests())
+        for (const RecordedRequest& request : shop.requests())
             calls.push_back(request.method + ' ' + request.target);
         return calls;
     }
@@ -344,6 +348,121 @@ TEST_F(ProductRunAgainstShop, AddPostsTheFoundProductToTheProductResource) {
     // The SKU is taken by the product that was found.
     EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 1",
                                         "---Error to create product: Error: Bad Request /", kEnd}));
+}
+
+// Two runs over the same lines, one line by line and one in batches, each against a shop of
+// its own; the shops write the same dates, so that their products compare equal.
+TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheSame) {
+    const std::vector<json> products = {shopProduct(1, "T-1"), shopProduct(2, "U-2", false),
+                                        shopProduct(3, "P-3"), shopProduct(4, "CASE-4"),
+                                        shopProduct(5, "K,5"), shopProduct(6, "D-6"),
+                                        shopProduct(7, "B-7")};
+    const QStringList lines = {
+        "T-1;12;true;0.5;150000;;0",  // a tracked stock and no sale price
+        "U-2;5;0;1.2;90000;85000;1",  // an untracked stock and a sale price
+        "case-4;3;1;0.2;100;;0",      // the shop's CASE-4 in another letter case
+        "NO-SUCH;1;1;0;10;;0",        // no such product
+        "B-7;12.5;1;0;10;;0",         // a stock that is not a whole number
+        "K,5;4;1;0;10;;0",            // a SKU that holds a comma
+        "D-6;1;1;0;10;;0",           "P-3;7;1;0.3;500;450;0",
+        "d-6;2;1;0;20;;0",  // D-6 again, later and in another letter case
+    };
+    sampleshop::Options sameDates;
+    sameDates.clock = [] { return std::chrono::system_clock::time_point(1796000000s); };
+
+    SampleShop& lineByLine = seed(products, sameDates);
+    run(lines);
+    const QStringList lineByLineLog = window_.log;
+    const std::vector<RecordedRequest> lineByLineRequests = lineByLine.requests();
+    const std::unique_ptr<SampleShop> lineByLineShop = std::move(shop_);
+
+    SampleShop& batched = seed(products, sameDates);
+    settings_.batches = true;
+    window_.pumps = 0;
+    run(lines);
+
+    EXPECT_EQ(batched.products(), lineByLine.products());
+    EXPECT_EQ(batched.product(6)["sku"], "d-6");
+    EXPECT_EQ(batched.product(6)["stock_quantity"], 2);
+    EXPECT_EQ(batched.product(4)["sku"], "case-4");
+    EXPECT_EQ(batched.product(7)["stock_quantity"], 5);
+    const auto sent = [](const char* id) {
+        return QStringList{QStringLiteral("---Create JSON  /Product id: ") + id, kUpdated};
+    };
+    const QStringList expectedLog =
+        QStringList{kBegin} + sent("1") + sent("2") + sent("4") +
+        QStringList{"---Product not found /SKU: NO-SUCH",
+                    "---Error in product line 5: '12.5' is not a valid integer value"} +
+        sent("5") + sent("6") + sent("3") + sent("6") + QStringList{kEnd};
+    EXPECT_EQ(lineByLineLog, expectedLog);
+    EXPECT_EQ(window_.log, lineByLineLog);
+
+    // Two calls for the batch, one more for the SKU with a comma.
+    EXPECT_EQ(wire(),
+              std::vector<std::string>(
+                  {"GET /wp-json/wc/v3/products?sku=T-1,U-2,case-4,NO-SUCH,B-7,d-6,P-3"
+                   "&per_page=100",
+                   "GET /wp-json/wc/v3/products?sku=K%2C5", "POST /wp-json/wc/v3/products/batch"}));
+    // Each item is the body a PUT of the product sent, after its id; D-6 once, as last sent.
+    std::map<std::string, std::string> putBodyOfId;
+    for (const RecordedRequest& request : lineByLineRequests) {
+        if (request.method != "PUT") continue;
+        const std::string id = request.target.substr(request.target.find("products/") + 9);
+        putBodyOfId[id.substr(0, id.size() - 1)] = request.body.substr(1);
+    }
+    std::string items;
+    for (const char* id : {"1", "2", "4", "5", "6", "3"})
+        items += std::string(items.empty() ? "" : ",") + "{\"id\":" + id + "," + putBodyOfId[id];
+    EXPECT_EQ(batched.requests().back().body, "{\"update\":[" + items + "]}");
+
+    EXPECT_EQ(window_.statusText, QStringLiteral("SKU: d-6"));
+    EXPECT_EQ(window_.pumps, 1);
+    EXPECT_TRUE(keptLines().isEmpty());
+}
+
+TEST_F(ProductRunAgainstShop, ABatchThatFailsInTransitKeepsItsLinesForTheNextRun) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
+    shop_->setFault(Fault::Status503, {}, 1);  // the lookup is answered, the batch call is not
+    settings_.batches = true;
+    const QStringList lines = {"A-1;11;1;0;10;;0", "NO-SUCH;1;1;0;10;;0", "A-2;12;1;0;10;;0"};
+
+    run(lines);
+
+    const QString failed =
+        QStringLiteral("---Error to update product: Error: HTTP/1.1 503 Service Unavailable");
+    EXPECT_EQ(window_.log,
+              QStringList({kBegin, "---Create JSON  /Product id: 1", failed, kKept + "A-1",
+                           "---Product not found /SKU: NO-SUCH", "---Create JSON  /Product id: 2",
+                           failed, kKept + "A-2", kEnd}));
+    EXPECT_EQ(pauses_, (std::vector<std::chrono::milliseconds>{1000ms, 2000ms}));
+    EXPECT_EQ(keptLines(), QStringList({lines[0], lines[2]}));
+
+    shop_->setFault(Fault::None);
+    shop_->clearRequests();
+    run({});
+    EXPECT_EQ(wire(),
+              std::vector<std::string>({"GET /wp-json/wc/v3/products?sku=A-1,A-2&per_page=100",
+                                        "POST /wp-json/wc/v3/products/batch"}));
+    EXPECT_EQ(shop_->product(2)["stock_quantity"], 12);
+    EXPECT_TRUE(keptLines().isEmpty());
+}
+
+TEST_F(ProductRunAgainstShop, ThreeBatchesInARowFailingInTransitStopTheRun) {
+    seed({});
+    shop_->stop();
+    settings_.batches = true;
+    QStringList lines;
+    for (int i = 0; i < 301; ++i) lines.append(QStringLiteral("S-%1;1;1;0;10;;0").arg(i));
+
+    run(lines);
+
+    EXPECT_EQ(window_.log.size(), 1 + 300 * 2 + 1 + 1);
+    EXPECT_EQ(
+        window_.log.at(window_.log.size() - 2),
+        QStringLiteral("---The shop does not answer: 1 more product lines kept for the next run"));
+    EXPECT_EQ(window_.pumps, 3);
+    EXPECT_EQ(pauses_.size(), 3u * 2);  // one lookup per batch, each tried three times
+    EXPECT_EQ(keptLines(), lines);
 }
 
 TEST_F(ProductRunFixture, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {

@@ -153,6 +153,54 @@ TEST_F(TWooCommerceAPITest, WriteCallsSendTheBodyAndAnswerWithTheirSuccessText) 
     }
 }
 
+TEST_F(TWooCommerceAPITest, BatchCallPostsTheItemsAndAnswersForEachInOrder) {
+    TWooCommerceAPI shop = client();
+    shop.setProductRes(QStringLiteral("products/"));
+    const QList<JsonBody> items = {
+        JsonBody().add(QStringLiteral("id"), 10).add(QStringLiteral("weight"), "0.6"),
+        JsonBody().add(QStringLiteral("id"), 999999).add(QStringLiteral("weight"), "1/2")};
+
+    const BatchResult updated = shop.BatchProducts(BatchAction::Update, items);
+    EXPECT_EQ(updated.failure, QString());
+    EXPECT_EQ(updated.itemResults, QStringList({"201 update product.", "Error: Invalid ID."}));
+    EXPECT_EQ(shop_.product(10)["weight"], "0.6");
+    const BatchResult created =
+        shop.BatchProducts(BatchAction::Create, {JsonBody().add(QStringLiteral("sku"), "G-9")});
+    EXPECT_EQ(created.itemResults, QStringList("201 create product."));
+    EXPECT_FALSE(shop.lastCallFailedInTransit());
+
+    const auto requests = shop_.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].method + " " + requests[0].target, "POST /wp-json/wc/v3/products/batch");
+    EXPECT_EQ(requests[0].body,
+              R"({"update":[{"id":10,"weight":"0.6"},{"id":999999,"weight":"1\/2"}]})");
+    EXPECT_EQ(requests[1].body, R"({"create":[{"sku":"G-9"}]})");
+}
+
+TEST_F(TWooCommerceAPITest, BatchCallFailsAsAWholeUnlessTheShopAnsweredItemByItem) {
+    TWooCommerceAPI shop = client();
+    shop.setProductRes(QStringLiteral("products/"));
+    const QList<JsonBody> items = {JsonBody().add(QStringLiteral("id"), 10)};
+    const struct {
+        Fault fault;
+        QList<JsonBody> items;
+        QString failure;
+        bool inTransit;
+    } cases[] = {
+        {Fault::NonJson200, items,
+         "Error: The shop's answer (200 OK) is not what a WooCommerce shop sends.", true},
+        {Fault::Status503, items, "Error: HTTP/1.1 503 Service Unavailable", true},
+        {Fault::None, QList<JsonBody>(101, items.first()), "Error: Payload Too Large /", false},
+    };
+    for (const auto& c : cases) {
+        shop_.setFault(c.fault);
+        const BatchResult result = shop.BatchProducts(BatchAction::Update, c.items);
+        EXPECT_EQ(result.failure, c.failure);
+        EXPECT_TRUE(result.itemResults.isEmpty());
+        EXPECT_EQ(shop.lastCallFailedInTransit(), c.inTransit) << c.failure.toStdString();
+    }
+}
+
 TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
     TWooCommerceAPI shop = client();
     const JsonBody body = JsonBody().add(QStringLiteral("status"), "completed");
@@ -161,6 +209,8 @@ TEST_F(TWooCommerceAPITest, RefusesUndefinedResourcesWithoutSending) {
     EXPECT_EQ(shop.AddProduct(body), QStringLiteral("Error: Product resource undefined."));
     EXPECT_EQ(shop.UpdateProduct(body), QStringLiteral("Error: Product resource undefined."));
     EXPECT_EQ(shop.UpdateOrder(body), QStringLiteral("Error: Order resource undefined."));
+    EXPECT_EQ(shop.BatchProducts(BatchAction::Update, {body}).failure,
+              QStringLiteral("Error: Product resource undefined."));
     EXPECT_TRUE(shop_.requests().empty());
 }
 

@@ -268,6 +268,8 @@ RestAnswer ShopRoutes::list(Resource resource, const RestCall& call) {
     std::vector<std::string> skus;
     if (resource == Resource::Products && sku && !sku->empty() && *sku != "0") {
         skus = splitText(*sku, ",", true);
+        // A list also looks for the whole text, so a SKU that holds a comma is found too.
+        if (skus.size() > 1) skus.push_back(*sku);
     }
 
     std::vector<const nlohmann::ordered_json*> found;

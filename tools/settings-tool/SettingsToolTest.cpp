@@ -30,7 +30,7 @@ TEST(SettingsTool, WritesTheRowAndIniAsSaveDoesAndKeepsWhatIsNotGiven) {
     QTemporaryDir folder;
     ASSERT_EQ(runTool({"--folder", folder.path(), "--ecom-url", "http://127.0.0.1:1/wp-json/wc/v3",
                        "--user", "ck", "--password", "cs", "--consumer-keys", "1", "--sleep", "5",
-                       "--order-fields", "id;total;"}),
+                       "--batch", "1", "--order-fields", "id;total;"}),
               0);
     ASSERT_EQ(runTool({"--folder", folder.path(), "--status-from", "processing"}), 0);
 
@@ -45,11 +45,13 @@ TEST(SettingsTool, WritesTheRowAndIniAsSaveDoesAndKeepsWhatIsNotGiven) {
     const QString ini = folder.filePath("SetManifest.ini");
     EXPECT_EQ(IniReadWrite(ini, "Setting", "Sleep", "", IniAccess::Read), "5");
     EXPECT_EQ(IniReadWrite(ini, "Setting", "DexarCod", "", IniAccess::Read), "0");
+    EXPECT_EQ(IniReadWrite(ini, "Setting", "Batch", "", IniAccess::Read), "1");
 }
 
 TEST(SettingsTool, RefusesBadInputWithoutWriting) {
     QTemporaryDir folder;
     EXPECT_EQ(runTool({"--folder", folder.path(), "--automatic", "maybe"}), 1);
+    EXPECT_EQ(runTool({"--folder", folder.path(), "--batch", "2"}), 1);
     EXPECT_EQ(runTool({"--folder", folder.filePath("missing")}), 1);
     EXPECT_FALSE(QFile::exists(folder.filePath("SetManifest.ini")));
 }

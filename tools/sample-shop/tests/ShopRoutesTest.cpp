@@ -74,14 +74,16 @@ TEST_F(ShopRoutesTest, RefusesAnUnknownStatusFilter) {
 }
 
 TEST_F(ShopRoutesTest, SkuLookupIsExactButIgnoresCase) {
+    shop().addProduct({{"id", 30}, {"name", "Rose water"}, {"sku", "G,1"}});
     const struct {
         std::string query;
         std::vector<long long> ids;
     } cases[] = {
         {"sku=A-1", {10}},         {"sku=a-1", {10}},     {"sku=A", {}},
         {"sku=A-1,B-7", {10, 12}}, {"sku=D-3%2Fx", {14}}, {"sku=C%2010", {13}},
-        {"sku=E%2B5", {20}},       {"sku=E+5", {}},  // PHP reads "+" in a query as a blank
-        {"sku=NO-SUCH-SKU", {}},
+        {"sku=E%2B5", {20}},       {"sku=E+5", {}},      // PHP reads "+" in a query as a blank
+        {"sku=NO-SUCH-SKU", {}},   {"sku=G%2C1", {30}},  // a list looks for its whole text too
+        {"sku=A-1,G,1", {10}},
     };
     for (const auto& c : cases) {
         const auto result = get("products?" + c.query);
@@ -211,6 +213,59 @@ TEST_F(ShopRoutesTest, PostCreatesAProduct) {
               "http://127.0.0.1:" + std::to_string(shop().port()) + kApi + "products/" +
                   std::to_string(id));
     EXPECT_EQ(shop().product(id)["sku"], "G-1");
+}
+
+TEST_F(ShopRoutesTest, BatchUpdateTakesItemsUncheckedAndAnswersEachInOrder) {
+    // The request of the captured batch answer: a saved item, an unknown id, and two values a
+    // single PUT refuses.
+    const auto result = client()->Post(
+        kApi + "products/batch",
+        R"({"update":[{"id":10,"stock_quantity":15,"manage_stock":true,"weight":"0.6","regular_price":"155000","sale_price":""},{"id":999999,"weight":"1"},{"id":12,"stock_quantity":"abc"},{"id":13,"regular_price":150000}]})",
+        "application/json");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(result->get_header_value("Allow"), "POST, PUT, PATCH");
+    const auto answer = bodyOf(result);
+    ASSERT_EQ(answer["update"].size(), 4u);
+    EXPECT_EQ(answer["update"][0]["stock_quantity"], 15);
+    EXPECT_EQ(answer["update"][0]["price"], "155000");
+    EXPECT_NE(
+        result->body.find(
+            R"({"id":999999,"error":{"code":"woocommerce_rest_product_invalid_id","message":"Invalid ID.","data":{"status":400}}})"),
+        std::string::npos);
+    EXPECT_EQ(answer["update"][2]["id"], 12);
+    EXPECT_TRUE(answer["update"][2]["stock_quantity"].is_null());
+    EXPECT_EQ(answer["update"][3]["regular_price"], "150000");
+    EXPECT_EQ(shop().product(10)["weight"], "0.6");
+    EXPECT_EQ(shop().product(13)["regular_price"], "150000");
+}
+
+TEST_F(ShopRoutesTest, BatchCreateRefusesAnItemWithAnIdAndTheRouteTakesAHundredItems) {
+    auto result = client()->Post(
+        kApi + "products/batch/",
+        R"({"create":[{"name":"Rose water","sku":"G-2","regular_price":"90000"},{"id":10,"sku":"G-3"},{"sku":"a-1"}]})",
+        "application/json");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    const auto created = bodyOf(result)["create"];
+    ASSERT_EQ(created.size(), 3u);
+    EXPECT_EQ(shop().product(created[0]["id"].get<long long>())["sku"], "G-2");
+    EXPECT_EQ(
+        created[1].dump(),
+        R"({"error":{"code":"woocommerce_rest_product_exists","data":{"status":400},"message":"Cannot create existing product."},"id":0})");
+    EXPECT_EQ(created[2]["error"]["code"], "product_invalid_sku");
+
+    std::string items;
+    for (int i = 0; i < 101; ++i) items += std::string(i ? "," : "") + R"({"id":10})";
+    result = client()->Post(kApi + "products/batch", R"({"update":[)" + items + "]}",
+                            "application/json");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 413);
+    EXPECT_EQ(bodyOf(result)["message"], "Unable to accept more than 100 items for this request.");
+
+    result = get("products/batch");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 404);
 }
 
 TEST_F(ShopRoutesTest, AnswersEscapeAsThePhpShopDoes) {

@@ -1,0 +1,34 @@
+#include "shop/ProductBatch.h"
+#include "support/Printers.h"
+
+#include <gtest/gtest.h>
+
+namespace norvan::shop {
+namespace {
+
+TEST(ProductBatch, ItemResultsComeOnlyFromTheListOfTheActionWithOneObjectPerItem) {
+    const QString updated = QStringLiteral("201 update product.");
+    const struct {
+        const char* answer;
+        BatchAction action;
+        qsizetype items;
+        std::optional<QStringList> results;
+    } cases[] = {
+        {R"({"update":[{"id":1,"sku":"A"},{"id":2,"error":{"code":"c","message":"Invalid ID."}}]})",
+         BatchAction::Update, 2, QStringList{updated, "Error: Invalid ID."}},
+        {R"({"create":[{"id":0,"error":{"code":"c"}}]})", BatchAction::Create, 1,
+         QStringList{"Error: "}},
+        {R"({"create":[{"id":7}]})", BatchAction::Create, 1, QStringList{"201 create product."}},
+        {R"({"update":[{"id":1}]})", BatchAction::Create, 1, std::nullopt},
+        {R"({"update":[{"id":1}]})", BatchAction::Update, 2, std::nullopt},
+        {R"({"update":[{"id":1},7]})", BatchAction::Update, 2, std::nullopt},
+        {R"({"update":{"id":1}})", BatchAction::Update, 1, std::nullopt},
+        {R"([{"id":1}])", BatchAction::Update, 1, std::nullopt},
+        {"<html>", BatchAction::Update, 1, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(batchItemResults(QByteArray(c.answer), c.action, c.items), c.results) << c.answer;
+}
+
+}  // namespace
+}  // namespace norvan::shop
