@@ -83,10 +83,10 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
     BatchSender batches(settings_, window_, client, pause_);
     const qsizetype unitSize = settings_.batches ? kMostProductsPerCall : 1;
     try {
-        // A unit, a line or a batch, failed in transit when one of its lines was kept. A batch
-        // counts once however many lines it carries: it is one lookup and one call that the shop
-        // did not answer (each already tried again by the retry policy), as a line is, and
-        // counting its lines would take the shop for down after a single batch.
+        // The lines go out in units, a line or a batch; a unit failed in transit when a line of
+        // it stays kept. A batch counts once, however many lines it carries: like a line, it is a
+        // lookup and a write that the shop did not answer, each already tried again by the retry
+        // policy, while counting its lines would take the shop for down after a single batch.
         int failuresInARow = 0;
         for (qsizetype first = 0; first < plan.size(); first += unitSize) {
             const QList<settings::KeptProductLine> unit = plan.mid(first, unitSize);
