@@ -371,7 +371,7 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     sameDates.clock = [] { return std::chrono::system_clock::time_point(1796000000s); };
 
     SampleShop& lineByLine = seed(products, sameDates);
-    run(lines);
+    const ProductRunCounts lineByLineCounts = run(lines);
     const QStringList lineByLineLog = window_.log;
     const std::vector<RecordedRequest> lineByLineRequests = lineByLine.requests();
     const std::unique_ptr<SampleShop> lineByLineShop = std::move(shop_);
@@ -379,7 +379,7 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     SampleShop& batched = seed(products, sameDates);
     settings_.batches = true;
     window_.pumps = 0;
-    run(lines);
+    const ProductRunCounts counts = run(lines);
 
     EXPECT_EQ(batched.products(), lineByLine.products());
     EXPECT_EQ(batched.product(6)["sku"], "d-6");
@@ -396,6 +396,8 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
         sent("5") + sent("6") + sent("3") + sent("6") + QStringList{kEnd};
     EXPECT_EQ(lineByLineLog, expectedLog);
     EXPECT_EQ(window_.log, lineByLineLog);
+    EXPECT_EQ(lineByLineCounts, (ProductRunCounts{.updated = 7, .notFound = 1, .refused = 1}));
+    EXPECT_EQ(counts, lineByLineCounts);
 
     // Two calls for the batch, one more for the SKU with a comma.
     EXPECT_EQ(wire(),
@@ -426,7 +428,7 @@ TEST_F(ProductRunAgainstShop, ABatchThatFailsInTransitKeepsItsLinesForTheNextRun
     settings_.batches = true;
     const QStringList lines = {"A-1;11;1;0;10;;0", "NO-SUCH;1;1;0;10;;0", "A-2;12;1;0;10;;0"};
 
-    run(lines);
+    const ProductRunCounts counts = run(lines);
 
     const QString failed =
         QStringLiteral("---Error to update product: Error: HTTP/1.1 503 Service Unavailable");
@@ -436,6 +438,7 @@ TEST_F(ProductRunAgainstShop, ABatchThatFailsInTransitKeepsItsLinesForTheNextRun
                            failed, kKept + "A-2", kEnd}));
     EXPECT_EQ(pauses_, (std::vector<std::chrono::milliseconds>{1000ms, 2000ms}));
     EXPECT_EQ(keptLines(), QStringList({lines[0], lines[2]}));
+    EXPECT_EQ(counts, (ProductRunCounts{.notFound = 1, .kept = 2}));
 
     shop_->setFault(Fault::None);
     shop_->clearRequests();
@@ -454,7 +457,7 @@ TEST_F(ProductRunAgainstShop, ThreeBatchesInARowFailingInTransitStopTheRun) {
     QStringList lines;
     for (int i = 0; i < 301; ++i) lines.append(QStringLiteral("S-%1;1;1;0;10;;0").arg(i));
 
-    run(lines);
+    const ProductRunCounts counts = run(lines);
 
     EXPECT_EQ(window_.log.size(), 1 + 300 * 2 + 1 + 1);
     EXPECT_EQ(
@@ -463,6 +466,7 @@ TEST_F(ProductRunAgainstShop, ThreeBatchesInARowFailingInTransitStopTheRun) {
     EXPECT_EQ(window_.pumps, 3);
     EXPECT_EQ(pauses_.size(), 3u * 2);  // one lookup per batch, each tried three times
     EXPECT_EQ(keptLines(), lines);
+    EXPECT_EQ(counts, ProductRunCounts{.kept = 301});
 }
 
 TEST_F(ProductRunFixture, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {
