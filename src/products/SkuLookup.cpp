@@ -28,6 +28,25 @@ SkuLookup lookUp(shop::TWooCommerceAPI& client, const QString& productRes, const
     return lookup;
 }
 
+// Common servers refuse a request line much over 8 KB (414), which a hundred long or Persian SKUs,
+// six bytes a letter once encoded, could pass: the SKUs go in as many calls as keep each query
+// within kMostQueryLength.
+constexpr qsizetype kMostQueryLength = 4000;
+
+QList<QStringList> queryGroups(const QStringList& skus) {
+    QList<QStringList> groups;
+    QStringList group;
+    for (const QString& sku : skus) {
+        if (!group.isEmpty() && skuListQuery(group + QStringList{sku}).size() > kMostQueryLength) {
+            groups.append(group);
+            group.clear();
+        }
+        group.append(sku);
+    }
+    if (!group.isEmpty()) groups.append(group);
+    return groups;
+}
+
 }  // namespace
 
 SkuLookup lookUpSku(shop::TWooCommerceAPI& client, const QString& productRes, const QString& sku,
@@ -41,15 +60,17 @@ SkuLookup lookUpSku(shop::TWooCommerceAPI& client, const QString& productRes, co
 
 QHash<QString, SkuLookup> lookUpSkus(shop::TWooCommerceAPI& client, const QString& productRes,
                                      const QStringList& skus, const shop::Pause& pause) {
-    QList<FoundProduct> products;
-    const SkuLookup whole =
-        lookUp(client, productRes, skuListQuery(skus), pause,
-               [&](const QString& answer) { products = listedProducts(answer); });
     QHash<QString, SkuLookup> lookups;
-    for (const QString& sku : skus) {
-        SkuLookup lookup = whole;
-        lookup.id = idOfSku(products, sku);
-        lookups.insert(sku.toCaseFolded(), lookup);
+    for (const QStringList& group : queryGroups(skus)) {
+        QList<FoundProduct> products;
+        const SkuLookup whole =
+            lookUp(client, productRes, skuListQuery(group), pause,
+                   [&](const QString& answer) { products = listedProducts(answer); });
+        for (const QString& sku : group) {
+            SkuLookup lookup = whole;
+            lookup.id = idOfSku(products, sku);
+            lookups.insert(sku.toCaseFolded(), lookup);
+        }
     }
     return lookups;
 }

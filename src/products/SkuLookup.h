@@ -28,7 +28,8 @@ SkuLookup lookUpSku(shop::TWooCommerceAPI& client, const QString& productRes, co
                     const shop::Pause& pause);
 
 // Looks up to kMostProductsPerCall SKUs up with one call (skuListQuery), none of them holding a
-// comma. The lookups by the SKUs' folded text (QString::toCaseFolded).
+// comma; SKUs too long together for one request line take more calls. The lookups by the SKUs'
+// folded text (QString::toCaseFolded).
 QHash<QString, SkuLookup> lookUpSkus(shop::TWooCommerceAPI& client, const QString& productRes,
                                      const QStringList& skus, const shop::Pause& pause);
 

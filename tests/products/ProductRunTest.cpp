@@ -422,6 +422,30 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     EXPECT_TRUE(keptLines().isEmpty());
 }
 
+TEST_F(ProductRunAgainstShop, LongSkusOfABatchAreLookedUpInRequestsOfBoundedLength) {
+    // Forty Persian SKUs of thirty letters, 180 bytes each once encoded: one query would be 7 KB.
+    std::vector<json> products;
+    QStringList lines;
+    for (int i = 0; i < 40; ++i) {
+        const QString sku = QString(30, QChar(0x0686)) + QString::number(i);
+        products.push_back(shopProduct(i + 1, sku.toStdString()));
+        lines.append(sku + QStringLiteral(";7;1;0;10;;0"));
+    }
+    seed(products);
+    settings_.batches = true;
+
+    EXPECT_EQ(run(lines), ProductRunCounts{.updated = 40});
+
+    const std::vector<std::string> calls = wire();
+    ASSERT_EQ(calls.size(), 3u);
+    for (const std::string& lookup : {calls[0], calls[1]}) {
+        EXPECT_TRUE(lookup.starts_with("GET ")) << lookup;
+        EXPECT_LT(lookup.size(), 4100u);
+    }
+    EXPECT_EQ(calls[2], "POST /wp-json/wc/v3/products/batch");
+    for (int id = 1; id <= 40; ++id) EXPECT_EQ(shop_->product(id)["stock_quantity"], 7) << id;
+}
+
 TEST_F(ProductRunAgainstShop, ABatchThatFailsInTransitKeepsItsLinesForTheNextRun) {
     seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
     shop_->setFault(Fault::Status503, {}, 1);  // the lookup is answered, the batch call is not
