@@ -1,72 +1,16 @@
 #include "RestClient.h"
 
+#include "CurlTransfer.h"
 #include "RequestUrl.h"
 #include "common/Error.h"
 
-#include <curl/curl.h>
-#include <QScopeGuard>
 #include <QStringDecoder>
-#include <mutex>
 
 namespace norvan::shop {
 
 namespace {
 
 constexpr int kMaxRedirects = 10;
-
-Error transportFailure(const char* reason) {
-    return Error(QStringLiteral("REST request failed: %1").arg(QString::fromUtf8(reason)));
-}
-
-class HeaderList {
-  public:
-    HeaderList() = default;
-    HeaderList(const HeaderList&) = delete;
-    HeaderList& operator=(const HeaderList&) = delete;
-    ~HeaderList() { curl_slist_free_all(list_); }
-
-    void add(const QByteArray& line) {
-        curl_slist* longer = curl_slist_append(list_, line.constData());
-        if (longer == nullptr) throw transportFailure(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
-        list_ = longer;
-    }
-    curl_slist* get() const { return list_; }
-
-  private:
-    curl_slist* list_ = nullptr;
-};
-
-struct Received {
-    QByteArray body;
-    QByteArray reason;
-    QByteArray contentType;
-};
-
-size_t receiveBody(char* data, size_t size, size_t count, void* received) {
-    const size_t bytes = size * count;
-    static_cast<Received*>(received)->body.append(data, static_cast<qsizetype>(bytes));
-    return bytes;
-}
-
-// Called once per header line; a later status line (after an interim answer) replaces the
-// reason phrase and headers of the one before.
-size_t receiveHeader(char* data, size_t size, size_t count, void* target) {
-    auto& received = *static_cast<Received*>(target);
-    QByteArrayView line(data, qsizetype(size * count));
-    while (line.endsWith('\n') || line.endsWith('\r')) line.chop(1);
-    static constexpr QByteArrayView kContentType = "content-type:";
-    if (line.startsWith("HTTP/")) {
-        const qsizetype codeStart = line.indexOf(' ');
-        const qsizetype reasonStart = codeStart < 0 ? -1 : line.indexOf(' ', codeStart + 1);
-        received.reason =
-            reasonStart < 0 ? QByteArray() : line.sliced(reasonStart + 1).toByteArray();
-        received.contentType.clear();
-    } else if (line.size() >= kContentType.size() &&
-               qstrnicmp(line.data(), kContentType.data(), kContentType.size()) == 0) {
-        received.contentType = line.sliced(kContentType.size()).trimmed().toByteArray();
-    }
-    return size * count;
-}
 
 // The shop answers in UTF-8; an answer that names another character set the platform knows is
 // converted to UTF-8.
@@ -116,20 +60,11 @@ bool isRedirect(long status) {
 
 }  // namespace
 
-void RestClient::CurlDeleter::operator()(void* handle) const {
-    curl_easy_cleanup(static_cast<CURL*>(handle));
-}
-
 RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
                        RestOptions options)
     : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
       authenticator_(std::move(authenticator)),
-      options_(std::move(options)) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    curl_.reset(curl_easy_init());
-    if (!curl_) throw transportFailure(curl_easy_strerror(CURLE_FAILED_INIT));
-}
+      transfer_(std::make_unique<CurlTransfer>(options)) {}
 
 RestClient::~RestClient() = default;
 
@@ -156,61 +91,15 @@ RestResponse RestClient::execute(HttpMethod method, const QString& resource,
 
 RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
                               QByteArray& redirect) {
-    CURL* curl = curl_.get();
-    curl_easy_reset(curl);  // keeps the open connection
-
-    HeaderList headers;
-    headers.add("Accept: */*");
-    headers.add("Accept-Charset: UTF-8");
-    headers.add("Content-Type: application/json");
-    headers.add("User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION);
-    headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
-    headers.add("Expect:");  // no waiting for "100 Continue" before a body
-
-    Received received;
-    char errorText[CURL_ERROR_SIZE] = {};
-    // The handle must not point at this frame's buffers once it returns.
-    const auto forgetBuffers = qScopeGuard([curl] { curl_easy_reset(curl); });
-    const QByteArray address = url.encoded();
-    curl_easy_setopt(curl, CURLOPT_URL, address.constData());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, options_.connectSeconds);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, options_.noProgressSeconds);
-    const QByteArray caFile = options_.caFile.toLocal8Bit();
-    if (!caFile.isEmpty()) curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.constData());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorText);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receiveBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &received);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, receiveHeader);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &received);
-    if (method == HttpMethod::Get) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-    } else {
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(body.size()));
-        curl_easy_setopt(curl, CURLOPT_POSTFIELDS, body.constData());
-        if (method == HttpMethod::Put) curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, "PUT");
-    }
-
-    const CURLcode code = curl_easy_perform(curl);
-    if (code != CURLE_OK) {
-        throw transportFailure(errorText[0] != '\0' ? errorText : curl_easy_strerror(code));
-    }
-
-    long status = 0;
-    long version = 0;
-    char* location = nullptr;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_getinfo(curl, CURLINFO_HTTP_VERSION, &version);
-    curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
+    const ReceivedAnswer received = transfer_->perform(
+        method, url.encoded(), authenticator_->authorization(methodName(method), url), body);
     const QString reason = QString::fromUtf8(received.reason);
-    if (isRedirect(status) && location != nullptr) redirect = location;
-    if (status >= 500 && status <= 599) {
-        throw Error(versionText(version) + QString::number(status) + u' ' + reason);
+    if (isRedirect(received.status)) redirect = received.redirectUrl;
+    if (received.status >= 500 && received.status <= 599) {
+        throw Error(versionText(received.httpVersion) + QString::number(received.status) + u' ' +
+                    reason);
     }
-    return {status, reason, bodyAsUtf8(received.body, received.contentType), {}};
+    return {received.status, reason, bodyAsUtf8(received.body, received.contentType), {}};
 }
 
 }  // namespace norvan::shop

@@ -9,6 +9,7 @@
 
 namespace norvan::shop {
 
+class CurlTransfer;
 class RequestUrl;
 
 enum class HttpMethod { Get, Post, Put };
@@ -22,9 +23,9 @@ struct RestResponse {
 };
 
 // The HTTP side of the shop client: one libcurl handle, so every request of one client travels
-// over the same kept-alive connection. Every request carries Accept "*/*", Accept-Charset
-// "UTF-8", Content-Type "application/json", User-Agent "NorvanECommerce/<version>" and the
-// authenticator's Authorization.
+// over the same kept-alive connection, set up once with all that its requests share. Every request
+// carries Accept "*/*", Accept-Charset "UTF-8", Content-Type "application/json", User-Agent
+// "NorvanECommerce/<version>" and the authenticator's Authorization.
 class RestClient {
   public:
     // Throws Error("Invalid URL: ...") for a base address such as host:8443/path.
@@ -49,11 +50,7 @@ class RestClient {
 
     QString baseUrl_;
     std::unique_ptr<Authenticator> authenticator_;
-    RestOptions options_;
-    struct CurlDeleter {
-        void operator()(void* handle) const;
-    };
-    std::unique_ptr<void, CurlDeleter> curl_;
+    std::unique_ptr<CurlTransfer> transfer_;
 };
 
 }  // namespace norvan::shop
