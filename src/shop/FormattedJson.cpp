@@ -2,8 +2,9 @@
 
 #include "JsonEscape.h"
 
+#include <algorithm>
 #include <array>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace norvan::shop {
@@ -13,15 +14,20 @@ namespace {
 // Reads the answer once and writes the layout as it goes, copying number text and the plain runs
 // of strings unchanged. A hand-made reader rather than a general JSON library: the layout needs
 // no values, and every answer of the shop passes through here, so it must cost little next to
-// the request itself. Anything that is not strict JSON (RFC 8259, UTF-8) gives up the text.
+// the request itself. It writes UTF-16 straight into the text it returns, checking for room once
+// per piece rather than per character. Anything that is not strict JSON (RFC 8259, UTF-8) gives
+// up the text.
 class LayoutFormatter {
   public:
     LayoutFormatter(const char* begin, const char* end) : p_(begin), end_(end) {
-        out_.reserve(std::size_t(end - begin) * 2);  // line breaks and indents come on top
+        makeRoom(2 * (end - begin) + 16);  // line breaks and indents come on top
     }
 
     bool run();
-    const std::string& text() const { return out_; }
+    QString takeText() {
+        text_.truncate(written());
+        return std::move(text_);
+    }
 
   private:
     struct Container {
@@ -42,13 +48,38 @@ class LayoutFormatter {
     bool escape();
     bool number();
     bool literal(std::string_view word);
-    bool plainUtf8();
+    bool plainUtf8(char32_t& code);
     void appendCodePoint(char32_t code);
-    void indent() { out_.append(4 * containers_.size(), ' '); }
+    void indent() {
+        const qsizetype blanks = 4 * static_cast<qsizetype>(containers_.size());
+        makeRoom(blanks);
+        out_ = std::fill_n(out_, blanks, u' ');
+    }
+
+    qsizetype written() const { return out_ - text_.data(); }
+    // Room for `count` more characters behind out_.
+    void makeRoom(qsizetype count) {
+        if (limit_ - out_ >= count) return;
+        const qsizetype used = out_ == nullptr ? 0 : written();
+        text_.resize(std::max(2 * text_.size(), used + count));
+        out_ = text_.data() + used;
+        limit_ = text_.data() + text_.size();
+    }
+    // ASCII text: number text, literals, escapes, the layout's own characters.
+    void append(std::string_view ascii) {
+        makeRoom(static_cast<qsizetype>(ascii.size()));
+        QChar* out = out_;  // a local the compiler keeps in a register
+        for (const char c : ascii)
+            *out++ = QChar(static_cast<char16_t>(static_cast<unsigned char>(c)));
+        out_ = out;
+    }
+    void append(char c) { append(std::string_view(&c, 1)); }
 
     const char* p_;
     const char* end_;
-    std::string out_;
+    QString text_;
+    QChar* out_ = nullptr;
+    QChar* limit_ = nullptr;
     std::vector<Container> containers_;
 };
 
@@ -59,7 +90,7 @@ bool LayoutFormatter::run() {
         // A value: a container opens here and its first member or element follows at once.
         if (at('{') || at('[')) {
             const char closing = *p_ == '{' ? '}' : ']';
-            out_ += *p_++;
+            append(*p_++);
             containers_.push_back({closing});
             skipBlanks();
             if (at(closing)) {
@@ -94,9 +125,9 @@ bool LayoutFormatter::run() {
 // Every member or element starts a new line; all but the first follow a ",".
 void LayoutFormatter::newItem() {
     Container& container = containers_.back();
-    if (!container.empty) out_ += ',';
+    if (!container.empty) append(',');
     container.empty = false;
-    out_ += "\r\n";
+    append("\r\n");
     indent();
 }
 
@@ -107,16 +138,16 @@ bool LayoutFormatter::member() {
     if (!at(':')) return false;
     ++p_;
     skipBlanks();
-    out_ += ": ";
+    append(": ");
     return true;
 }
 
 void LayoutFormatter::close() {
     const char closing = containers_.back().closing;
     containers_.pop_back();
-    out_ += "\r\n";
+    append("\r\n");
     indent();
-    out_ += closing;
+    append(closing);
 }
 
 bool LayoutFormatter::scalar() {
@@ -139,7 +170,7 @@ bool LayoutFormatter::literal(std::string_view word) {
     if (std::size_t(end_ - p_) < word.size() || std::string_view(p_, word.size()) != word) {
         return false;
     }
-    out_ += word;
+    append(word);
     p_ += word.size();
     return true;
 }
@@ -167,7 +198,7 @@ bool LayoutFormatter::number() {
         if (at('+') || at('-')) ++p_;
         if (digits() == 0) return false;
     }
-    out_.append(start, p_);
+    append(std::string_view(start, static_cast<std::size_t>(p_ - start)));
     return true;
 }
 
@@ -183,38 +214,50 @@ bool LayoutFormatter::string() {
         return ends;
     }();
     ++p_;
-    out_ += '"';
+    append('"');
     for (;;) {
         const char* run = p_;
-        while (p_ != end_ && !kEndsRun[static_cast<unsigned char>(*p_)]) ++p_;
-        out_.append(run, p_);
+        const char* runEnd = p_;
+        while (runEnd != end_ && !kEndsRun[static_cast<unsigned char>(*runEnd)]) ++runEnd;
+        p_ = runEnd;
+        append(std::string_view(run, static_cast<std::size_t>(runEnd - run)));
         if (p_ == end_) return false;
         const auto c = static_cast<unsigned char>(*p_);
         if (c == '"') {
             ++p_;
-            out_ += '"';
+            append('"');
             return true;
         }
         if (c == '/') {
-            out_ += "\\/";
+            append("\\/");
             ++p_;
         } else if (c == '\\') {
             if (!escape()) return false;
         } else if (c < 0x20) {
             return false;
         } else {
-            const char* sequence = p_;
-            if (!plainUtf8()) return false;
-            out_.append(sequence, p_);
+            char32_t code = 0;
+            if (!plainUtf8(code)) return false;
+            appendCodePoint(code);
         }
     }
 }
 
+// Most of a shop's answer is Persian text as "\uXXXX": the digits are read through a table.
+constexpr auto kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values[static_cast<std::size_t>('0' + i)] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        values[static_cast<std::size_t>('a' + i)] = static_cast<signed char>(10 + i);
+        values[static_cast<std::size_t>('A' + i)] = static_cast<signed char>(10 + i);
+    }
+    return values;
+}();
+
 int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 bool LayoutFormatter::escape() {
@@ -223,21 +266,21 @@ bool LayoutFormatter::escape() {
     const char kind = *p_++;
     switch (kind) {
         case '"':
-            out_ += "\\\"";
+            append("\\\"");
             return true;
         case '\\':
-            out_ += "\\\\";
+            append("\\\\");
             return true;
         case '/':
-            out_ += "\\/";
+            append("\\/");
             return true;
         case 'b':
         case 'f':
         case 'n':
         case 'r':
         case 't':
-            out_ += '\\';
-            out_ += kind;
+            append('\\');
+            append(kind);
             return true;
         case 'u':
             break;
@@ -272,27 +315,24 @@ void LayoutFormatter::appendCodePoint(char32_t code) {
     if (code < 0x80) {
         const char c = char(code);
         if (const char* escaped = jsonEscapeOf(c)) {
-            out_ += escaped;
+            append(escaped);
         } else {
-            out_ += c;
+            append(c);
         }
         return;
     }
-    if (code < 0x800) {
-        out_ += char(0xC0 | (code >> 6));
-    } else if (code < 0x10000) {
-        out_ += char(0xE0 | (code >> 12));
-        out_ += char(0x80 | ((code >> 6) & 0x3F));
+    makeRoom(2);
+    if (code < 0x10000) {
+        *out_++ = QChar(static_cast<char16_t>(code));
     } else {
-        out_ += char(0xF0 | (code >> 18));
-        out_ += char(0x80 | ((code >> 12) & 0x3F));
-        out_ += char(0x80 | ((code >> 6) & 0x3F));
+        *out_++ = QChar(QChar::highSurrogate(code));
+        *out_++ = QChar(QChar::lowSurrogate(code));
     }
-    out_ += char(0x80 | (code & 0x3F));
 }
 
-// One well-formed UTF-8 sequence (no overlong forms, no surrogates, at most U+10FFFF).
-bool LayoutFormatter::plainUtf8() {
+// One well-formed UTF-8 sequence (no overlong forms, no surrogates, at most U+10FFFF), read into
+// code.
+bool LayoutFormatter::plainUtf8(char32_t& code) {
     const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(p_[i]); };
     const unsigned char lead = byte(0);
     std::ptrdiff_t length = 0;
@@ -312,8 +352,10 @@ bool LayoutFormatter::plainUtf8() {
         return false;
     }
     if (end_ - p_ < length || byte(1) < low || byte(1) > high) return false;
-    for (std::ptrdiff_t i = 2; i < length; ++i) {
+    code = lead & (0xFF >> (length + 1));
+    for (std::ptrdiff_t i = 1; i < length; ++i) {
         if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
+        code = (code << 6) | (byte(i) & 0x3F);
     }
     p_ += length;
     return true;
@@ -324,7 +366,7 @@ bool LayoutFormatter::plainUtf8() {
 QString formatJson(const QByteArray& utf8) {
     LayoutFormatter formatter(utf8.constData(), utf8.constData() + utf8.size());
     if (!formatter.run()) return {};
-    return QString::fromStdString(formatter.text());
+    return formatter.takeText();
 }
 
 }  // namespace norvan::shop

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 
 #include <QList>
+#include <algorithm>
 #include <cstring>
 
 namespace norvan::shop {
@@ -108,13 +109,7 @@ RequestUrl::RequestUrl(const QString& joined) {
     scheme_ = joined.left(scheme).toLower().toUtf8();
 
     QByteArray rest = joined.mid(scheme + 3).toUtf8();
-    const qsizetype fragment = rest.indexOf('#');
-    if (fragment >= 0) rest.truncate(fragment);  // never sent
-    const qsizetype question = rest.indexOf('?');
-    if (question >= 0) {
-        query_ = encodeQuery(rest.mid(question + 1));
-        rest.truncate(question);
-    }
+    takeQuery(rest);
     const qsizetype slash = rest.indexOf('/');
     const QByteArray authority = slash < 0 ? rest : rest.left(slash);
     path_ = percentEncode(slash < 0 ? QByteArray() : rest.mid(slash), kPathEncoded);
@@ -128,6 +123,44 @@ RequestUrl::RequestUrl(const QString& joined) {
         port_ = hostPort.mid(colon + 1);
     } else {
         host_ = hostPort;
+    }
+}
+
+// Reading the joined text finds the fragment, the query and the end of the authority in the
+// resource only when the base holds no "#" and no "?"; the resource's bytes and their encoding
+// then follow the base's unchanged, as percent-encoding looks no further than the "/" joining
+// them and UTF-8 is made one character at a time when no surrogate sits at the seam.
+std::optional<RequestUrl> RequestUrl::reusableBase(const QString& normalisedBase) {
+    const bool reusable = schemeLength(normalisedBase) > 0 && !normalisedBase.endsWith(u'/') &&
+                          !normalisedBase.contains(u'?') && !normalisedBase.contains(u'#') &&
+                          std::none_of(normalisedBase.begin(), normalisedBase.end(),
+                                       [](QChar c) { return c.isSurrogate(); });
+    if (!reusable) return std::nullopt;
+    return RequestUrl(normalisedBase);
+}
+
+RequestUrl RequestUrl::below(const QString& normalisedResource) const {
+    RequestUrl url = *this;
+    if (normalisedResource.isEmpty()) return url;
+    // As join does: a resource that starts with a query or fragment follows the base at once.
+    const bool joinedBySlash = !normalisedResource.startsWith(u'/') &&
+                               !normalisedResource.startsWith(u'?') &&
+                               !normalisedResource.startsWith(u'#');
+    QByteArray rest =
+        (joinedBySlash ? QByteArray("/") : QByteArray()) + normalisedResource.toUtf8();
+    url.takeQuery(rest);
+    url.path_ += percentEncode(rest, kPathEncoded);
+    return url;
+}
+
+// Drops the fragment (never sent) and takes the query off the end of rest.
+void RequestUrl::takeQuery(QByteArray& rest) {
+    const qsizetype fragment = rest.indexOf('#');
+    if (fragment >= 0) rest.truncate(fragment);
+    const qsizetype question = rest.indexOf('?');
+    if (question >= 0) {
+        query_ = encodeQuery(rest.mid(question + 1));
+        rest.truncate(question);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace norvan::shop {
 
@@ -19,6 +20,14 @@ class RequestUrl {
     // Throws Error("Invalid URL: \"<joined>\"") when the text does not start with scheme "://".
     explicit RequestUrl(const QString& joined);
 
+    // A normalised base address taken apart once, for the requests of a client to reuse; empty
+    // for a base that the resource could change the reading of (no scheme, a query or fragment,
+    // a final "/", a surrogate), whose requests are read whole.
+    static std::optional<RequestUrl> reusableBase(const QString& normalisedBase);
+    // The same address as RequestUrl(join(base, normalisedResource)), where this is the base:
+    // only the resource is read and encoded.
+    RequestUrl below(const QString& normalisedResource) const;
+
     QByteArray encoded() const;  // scheme://authority/path?query as sent; no fragment
     // The base-string URL of an OAuth signature: lower-case scheme and host, the port only when
     // it is not the scheme's default, the path; no query.
@@ -32,6 +41,8 @@ class RequestUrl {
     bool isHttpsUpgradeOf(const RequestUrl& from) const;
 
   private:
+    void takeQuery(QByteArray& rest);
+
     QByteArray scheme_;
     QByteArray userInfo_;  // with its "@", or empty
     QByteArray host_;

@@ -45,13 +45,13 @@ QString versionText(long curlVersion) {
 QByteArray methodName(HttpMethod method) {
     switch (method) {
         case HttpMethod::Post:
-            return "POST";
+            return QByteArrayLiteral("POST");
         case HttpMethod::Put:
-            return "PUT";
+            return QByteArrayLiteral("PUT");
         case HttpMethod::Get:
             break;
     }
-    return "GET";
+    return QByteArrayLiteral("GET");
 }
 
 bool isRedirect(long status) {
@@ -63,6 +63,7 @@ bool isRedirect(long status) {
 RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
                        RestOptions options)
     : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
+      base_(RequestUrl::reusableBase(baseUrl_)),
       authenticator_(std::move(authenticator)),
       transfer_(std::make_unique<CurlTransfer>(options)) {}
 
@@ -73,7 +74,9 @@ RestClient::~RestClient() = default;
 // followed stays on the origin of the one before or only moves it to https.
 RestResponse RestClient::execute(HttpMethod method, const QString& resource,
                                  const QByteArray& body) {
-    RequestUrl url(RequestUrl::join(baseUrl_, RequestUrl::normaliseResource(resource)));
+    const QString normalisedResource = RequestUrl::normaliseResource(resource);
+    RequestUrl url = base_ ? base_->below(normalisedResource)
+                           : RequestUrl(RequestUrl::join(baseUrl_, normalisedResource));
     for (int hop = 0;; ++hop) {
         QByteArray redirect;
         RestResponse response = send(method, url, body, redirect);

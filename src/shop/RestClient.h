@@ -1,16 +1,17 @@
 #pragma once
 
 #include "Authenticator.h"
+#include "RequestUrl.h"
 #include "RestOptions.h"
 
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace norvan::shop {
 
 class CurlTransfer;
-class RequestUrl;
 
 enum class HttpMethod { Get, Post, Put };
 
@@ -49,6 +50,7 @@ class RestClient {
                       QByteArray& redirect);
 
     QString baseUrl_;
+    std::optional<RequestUrl> base_;  // taken apart once, when the resources cannot change it
     std::unique_ptr<Authenticator> authenticator_;
     std::unique_ptr<CurlTransfer> transfer_;
 };

@@ -13,6 +13,15 @@ QByteArray sentUrl(const QString& base, const QString& resource) {
         .encoded();
 }
 
+// The address a client sends: the base taken apart once when it can be, else read whole.
+QByteArray sentByClient(const QString& base, const QString& resource) {
+    const QString normalisedBase = RequestUrl::normaliseBase(base);
+    const QString normalisedResource = RequestUrl::normaliseResource(resource);
+    const std::optional<RequestUrl> reused = RequestUrl::reusableBase(normalisedBase);
+    return reused ? reused->below(normalisedResource).encoded()
+                  : RequestUrl(RequestUrl::join(normalisedBase, normalisedResource)).encoded();
+}
+
 struct UrlCase {
     const char* base;
     const char* resource;
@@ -42,10 +51,18 @@ TEST(RequestUrlTest, JoinsBaseAndResourceAndEncodesForTheWire) {
         {"http://shop.test/", "a b/{x}|^`\\'", "http://shop.test/a%20b/%7Bx%7D%7C%5E%60%5C'"},
         {"http://shop.test/", "products?sku=کتاب",
          "http://shop.test/products?sku=%DA%A9%D8%AA%D8%A7%D8%A8"},
+        {"http://shop.test:8080", "?sku=A/b#c", "http://shop.test:8080?sku=A/b"},
+        {"http://shop.test:8080", "x@y:1/z", "http://shop.test:8080/x@y:1/z"},
+        {"http://shop.test/a%4", "b", "http://shop.test/a%254/b"},
+        {"http://shop.test/a%41", "b%4", "http://shop.test/a%41/b%254"},
+        {"http://shop.test/v3?lang=fa", "orders", "http://shop.test/v3?lang=fa/orders"},
+        {"http://shop.test/v3#top", "orders", "http://shop.test/v3"},
     };
     for (const UrlCase& c : cases) {
-        EXPECT_EQ(sentUrl(QString::fromUtf8(c.base), QString::fromUtf8(c.resource)), c.sent)
-            << c.base << " + " << c.resource;
+        const QString base = QString::fromUtf8(c.base);
+        const QString resource = QString::fromUtf8(c.resource);
+        EXPECT_EQ(sentUrl(base, resource), c.sent) << c.base << " + " << c.resource;
+        EXPECT_EQ(sentByClient(base, resource), c.sent) << c.base << " + " << c.resource;
     }
 }
 
