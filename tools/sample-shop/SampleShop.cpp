@@ -141,6 +141,8 @@ void SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
 
 void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response& response) {
     record(request);
+    if (options.delayPerRequest > std::chrono::milliseconds::zero())
+        waitFor(options.delayPerRequest);
 
     const std::string target = request.target;
     const std::size_t queryStart = target.find('?');

@@ -52,6 +52,10 @@ struct Options {
     bool basicOverPlainHttp = true;
     // Serves HTTPS with this certificate and key instead of plain HTTP.
     std::optional<TlsFiles> tls;
+    // Every request waits this long before it is answered, standing in for the time a real shop
+    // takes (the captured one: 100 to 150 ms a request); requests on several connections wait
+    // side by side. Zero: answered at once.
+    std::chrono::milliseconds delayPerRequest{};
     // Time of the OAuth timestamp window and of the dates an update writes.
     std::function<std::chrono::system_clock::time_point()> clock = [] {
         return std::chrono::system_clock::now();

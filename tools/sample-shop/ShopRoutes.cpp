@@ -130,12 +130,6 @@ bool matchesStatus(const nlohmann::ordered_json& object, const std::vector<std::
     return std::find(wanted.begin(), wanted.end(), status) != wanted.end();
 }
 
-bool matchesSku(const nlohmann::ordered_json& product, const std::vector<std::string>& skus) {
-    const std::string sku = lowerAscii(textMember(product, "sku"));
-    return std::any_of(skus.begin(), skus.end(),
-                       [&](const std::string& wanted) { return lowerAscii(wanted) == sku; });
-}
-
 // The answer form of a stored object: its links (and a product's permalink) on this origin.
 nlohmann::ordered_json presented(const nlohmann::ordered_json& object, Resource resource,
                                  const std::string& origin) {
@@ -180,11 +174,8 @@ std::optional<RestAnswer> duplicateSku(const ShopCatalog& catalog, long long own
     const std::string sku = textMember(values, "sku");
     if (sku.empty()) return std::nullopt;
     const auto taken = [&](const std::string& candidate) -> const nlohmann::ordered_json* {
-        for (const auto* product : catalog.list(Resource::Products)) {
-            if (product->value("id", 0LL) != ownId &&
-                lowerAscii(textMember(*product, "sku")) == lowerAscii(candidate)) {
-                return product;
-            }
+        for (const auto* product : catalog.productsWithSku({candidate})) {
+            if (product->value("id", 0LL) != ownId) return product;
         }
         return nullptr;
     };
@@ -273,10 +264,9 @@ RestAnswer ShopRoutes::list(Resource resource, const RestCall& call) {
     }
 
     std::vector<const nlohmann::ordered_json*> found;
-    for (const auto* object : catalog_.list(resource)) {
-        if (!matchesStatus(*object, statuses)) continue;
-        if (!skus.empty() && !matchesSku(*object, skus)) continue;
-        found.push_back(object);
+    for (const auto* object :
+         skus.empty() ? catalog_.list(resource) : catalog_.productsWithSku(skus)) {
+        if (matchesStatus(*object, statuses)) found.push_back(object);
     }
 
     const auto total = static_cast<long long>(found.size());
@@ -308,23 +298,27 @@ RestAnswer ShopRoutes::update(Resource resource, long long id, const RestCall& c
         resource == Resource::Products ? checkProductFields(body) : checkOrderFields(body);
     if (!check.invalid.empty()) return invalidParameters(check.invalid);
 
-    auto* object = catalog_.find(resource, id);
+    const auto* object = catalog_.find(resource, id);
     if (object && !call.authenticated) {
         return restError("woocommerce_rest_cannot_edit",
                          "Sorry, you are not allowed to edit this resource.", 401);
     }
     if (resource == Resource::Products) return saveProduct(id, check.values, call.origin, now);
     if (!object) return invalidId(resource, 400);
-    applyOrderFields(*object, check.values, now);
+    catalog_.change(resource, id, [&](nlohmann::ordered_json& order) {
+        applyOrderFields(order, check.values, now);
+    });
     return {200, presented(*object, resource, call.origin), {}};
 }
 
 RestAnswer ShopRoutes::saveProduct(long long id, const nlohmann::ordered_json& values,
                                    const std::string& origin, const std::string& now) {
-    auto* product = catalog_.find(Resource::Products, id);
+    const auto* product = catalog_.find(Resource::Products, id);
     if (!product) return invalidId(Resource::Products, 400);
     if (auto error = duplicateSku(catalog_, id, values)) return *error;
-    applyProductFields(*product, values, now);
+    catalog_.change(Resource::Products, id, [&](nlohmann::ordered_json& stored) {
+        applyProductFields(stored, values, now);
+    });
     return {200, presented(*product, Resource::Products, origin), {}};
 }
 

@@ -10,7 +10,8 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1]\n";
+    std::cerr
+        << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1] [--delay-ms 20]\n";
     return 2;
 }
 
@@ -20,25 +21,30 @@ int main(int argc, char** argv) {
     int port = -1;
     std::string data;
     std::string host = "127.0.0.1";
+    norvan::sampleshop::Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return usage();
         const std::string value = argv[++i];
-        if (option == "--port") {
-            try {
+        try {
+            if (option == "--port") {
                 port = std::stoi(value);
-            } catch (const std::exception&) {
+            } else if (option == "--delay-ms") {
+                options.delayPerRequest = std::chrono::milliseconds(std::stoi(value));
+            } else if (option == "--data") {
+                data = value;
+            } else if (option == "--host") {
+                host = value;
+            } else {
                 return usage();
             }
-        } else if (option == "--data") {
-            data = value;
-        } else if (option == "--host") {
-            host = value;
-        } else {
+        } catch (const std::exception&) {
             return usage();
         }
     }
-    if (port < 0 || port > 65535 || data.empty()) return usage();
+    if (port < 0 || port > 65535 || data.empty() ||
+        options.delayPerRequest < std::chrono::milliseconds::zero())
+        return usage();
 
     // Blocked before the server's threads start, so they inherit the mask and sigwait gets them.
     sigset_t stopSignals;
@@ -48,7 +54,8 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     try {
-        norvan::sampleshop::SampleShop shop(norvan::sampleshop::SampleShop::loadSeed(data));
+        norvan::sampleshop::SampleShop shop(norvan::sampleshop::SampleShop::loadSeed(data),
+                                            options);
         shop.start(port, host);
         std::cout << "listening on " << shop.baseUrl() << std::endl;
         int received = 0;

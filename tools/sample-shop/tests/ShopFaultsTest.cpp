@@ -127,5 +127,23 @@ TEST_F(ShopFaultsTest, StopEndsALongDelay) {
     shop().stop();  // returns although the handler still waits out its delay
 }
 
+TEST_F(ShopFaultsTest, ADelayPerRequestHoldsEveryAnswerBackUntilStop) {
+    Options options;
+    options.delayPerRequest = 20ms;
+    startShop(options);
+    auto result = get("products?sku=A-1");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->status, 200);
+    EXPECT_EQ(bodyOf(result)[0]["id"], 10);
+
+    options.delayPerRequest = 10min;
+    startShop(options);
+    auto cli = client();
+    cli->set_read_timeout(0, 200'000);
+    EXPECT_EQ(cli->Get(kApi + "products?sku=A-1").error(), httplib::Error::Read);
+    EXPECT_EQ(shop().requests().size(), 1u);  // recorded as it came, before the wait
+    shop().stop();  // returns although the handler still waits out its delay
+}
+
 }  // namespace
 }  // namespace norvan::sampleshop

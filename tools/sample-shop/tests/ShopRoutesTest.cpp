@@ -93,6 +93,33 @@ TEST_F(ShopRoutesTest, SkuLookupIsExactButIgnoresCase) {
     }
 }
 
+// Lookups go through an index of the SKUs: it follows every change and keeps the list order.
+TEST_F(ShopRoutesTest, SkuLookupFollowsRenamedAndCreatedProducts) {
+    ASSERT_EQ(put("products/11/", R"({"sku":"z-9"})")->status, 200);
+    ASSERT_EQ(client()
+                  ->Post(kApi + "products", R"({"name":"new","sku":"N-1"})", "application/json")
+                  ->status,
+              201);
+    shop().addProduct({{"id", 30}, {"name", "seeded"}, {"sku", "A-2"}});
+    const long long created = shop().products()[0]["id"].get<long long>();  // the newest
+    const struct {
+        std::string query;
+        std::vector<long long> ids;
+    } cases[] = {
+        {"sku=Z-9", {11}},
+        {"sku=A-2", {30}},
+        {"sku=n-1,A-1,a-2", {created, 10, 30}},
+    };
+    for (const auto& c : cases) {
+        const auto result = get("products?" + c.query);
+        ASSERT_TRUE(result) << c.query;
+        EXPECT_EQ(idsOf(result), c.ids) << c.query;
+    }
+    EXPECT_EQ(
+        put("products/12/", R"({"sku":"Z-9"})")->body,
+        R"({"code":"product_invalid_sku","message":"Invalid or duplicated SKU.","data":{"status":400,"resource_id":11,"unique_sku":"Z-9-1"}})");
+}
+
 TEST_F(ShopRoutesTest, UnknownIdIs404OnGetAnd400OnPut) {
     const struct {
         std::string resource;
