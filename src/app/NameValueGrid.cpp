@@ -9,8 +9,6 @@ class NameValueModel : public QAbstractTableModel {
   public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    const common::NameValueList& list() const { return list_; }
-
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : list_.count();
     }
@@ -21,16 +19,9 @@ class NameValueModel : public QAbstractTableModel {
         return index.column() == 0 ? list_.name(index.row()) : list_.valueFromIndex(index.row());
     }
 
-    void append(const QString& row) {
-        const int at = list_.count();
-        beginInsertRows({}, at, at);
-        list_.add(row);
-        endInsertRows();
-    }
-
-    void reset(common::NameValueList list) {
+    void reset(const common::NameValueList& list) {
         beginResetModel();
-        list_ = std::move(list);
+        list_ = list;  // shares the rows with the grid's list until that changes
         endResetModel();
     }
 
@@ -39,7 +30,9 @@ class NameValueModel : public QAbstractTableModel {
 };
 
 NameValueGrid::NameValueGrid(QWidget* parent)
-    : QTableView(parent), model_(new NameValueModel(this)) {
+    : QTableView(parent),
+      model_(new NameValueModel(this)),
+      display_(*this, [this] { showList(); }) {
     setModel(model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -50,24 +43,33 @@ NameValueGrid::NameValueGrid(QWidget* parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 }
 
-const common::NameValueList& NameValueGrid::list() const {
-    return model_->list();
-}
-
 void NameValueGrid::clear() {
-    model_->reset({});
+    list_.clear();
+    display_.request();
 }
 
 void NameValueGrid::add(const QString& row) {
-    model_->append(row);
+    list_.add(row);
+    display_.request();
 }
 
 void NameValueGrid::addPair(const QString& name, const QString& value) {
-    model_->append(name + u'=' + value);
+    list_.addPair(name, value);
+    display_.request();
 }
 
 void NameValueGrid::setList(common::NameValueList list) {
-    model_->reset(std::move(list));
+    list_ = std::move(list);
+    display_.request();
+}
+
+QAbstractItemModel* NameValueGrid::model() const {
+    display_.runPending();
+    return model_;
+}
+
+void NameValueGrid::showList() {
+    model_->reset(list_);
 }
 
 }  // namespace norvan::app

@@ -1,13 +1,13 @@
 #include "ProductRunControls.h"
 
 #include "NameValueGrid.h"
+#include "StatusPanel.h"
 #include "automation/UnattendedCycle.h"
-
-#include <QLabel>
 
 namespace norvan::app {
 
-ProductRunControls::ProductRunControls(TextPaneView& log, QLabel& statusPanel, NameValueGrid& rows,
+ProductRunControls::ProductRunControls(TextPaneView& log, StatusPanel& statusPanel,
+                                       NameValueGrid& rows,
                                        const automation::UnattendedCycle& cycle, RunRecord& record)
     : PaneRunLog(log, record), statusPanel_(statusPanel), rows_(rows), cycle_(cycle) {}
 

@@ -3,8 +3,6 @@
 #include "PaneRunLog.h"
 #include "products/ProductRunWindow.h"
 
-class QLabel;
-
 namespace norvan::automation {
 class UnattendedCycle;
 }
@@ -12,12 +10,13 @@ class UnattendedCycle;
 namespace norvan::app {
 
 class NameValueGrid;
+class StatusPanel;
 
 // The controls a product run writes to: the log pane (mLogs), the status bar's product panel,
 // the product rows (vleProdValue); and the cycle, which says whether the run is unattended.
 class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
   public:
-    ProductRunControls(TextPaneView& log, QLabel& statusPanel, NameValueGrid& rows,
+    ProductRunControls(TextPaneView& log, StatusPanel& statusPanel, NameValueGrid& rows,
                        const automation::UnattendedCycle& cycle, RunRecord& record);
 
     void setStatusText(const QString& text) override;
@@ -25,7 +24,7 @@ class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
     bool unattendedRunUnderWay() const override;
 
   private:
-    QLabel& statusPanel_;
+    StatusPanel& statusPanel_;
     NameValueGrid& rows_;
     const automation::UnattendedCycle& cycle_;
 };

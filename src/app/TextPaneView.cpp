@@ -2,6 +2,7 @@
 
 #include <QTextCursor>
 #include <QTextOption>
+#include <utility>
 
 namespace norvan::app {
 
@@ -16,7 +17,8 @@ QString displayText(QString text) {
 
 }  // namespace
 
-TextPaneView::TextPaneView(QWidget* parent) : QPlainTextEdit(parent) {
+TextPaneView::TextPaneView(QWidget* parent)
+    : QPlainTextEdit(parent), display_(*this, [this] { showPendingLines(); }) {
     setReadOnly(true);
     setUndoRedoEnabled(false);
     // Lines read left to right as a whole, also those that begin with a Persian word (order
@@ -28,22 +30,37 @@ TextPaneView::TextPaneView(QWidget* parent) : QPlainTextEdit(parent) {
 
 void TextPaneView::clear() {
     pane_.clear();
+    pendingLines_.clear();
+    display_.cancel();
     QPlainTextEdit::clear();
 }
 
 void TextPaneView::appendLine(const QString& line) {
-    const QString added = pane_.appendLine(line);
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    end.insertText(displayText(added));
-    // Follow the new line, as a log is read at its end.
-    setTextCursor(end);
-    ensureCursorVisible();
+    pendingLines_ += displayText(pane_.appendLine(line));
+    display_.request();
 }
 
 void TextPaneView::setText(const QString& text) {
     pane_.setText(text);
+    pendingLines_.clear();
+    display_.cancel();
     setPlainText(displayText(pane_.text()));
+}
+
+QString TextPaneView::toPlainText() const {
+    display_.runPending();
+    return QPlainTextEdit::toPlainText();
+}
+
+// Adds the lines at the end without touching the text before them, and follows them, as a log
+// is read at its end.
+void TextPaneView::showPendingLines() {
+    if (pendingLines_.isEmpty()) return;
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(std::exchange(pendingLines_, QString()));
+    setTextCursor(end);
+    ensureCursorVisible();
 }
 
 }  // namespace norvan::app

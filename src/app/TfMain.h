@@ -4,6 +4,7 @@
 #include "NameValueGrid.h"
 #include "RunRecord.h"
 #include "RunSummary.h"
+#include "StatusPanel.h"
 #include "TextPaneView.h"
 #include "common/DailyLogFile.h"
 #include "orders/OrderExtraction.h"
@@ -262,7 +263,7 @@ class TfMain : public QWidget {
     Environment environment_;
     QString appPath_;
     common::DailyLogFile dailyLog_;  // AppPath/Logs
-    std::array<QLabel*, kStatusPanelCount> statusPanels_{};
+    std::array<StatusPanel*, kStatusPanelCount> statusPanels_{};
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;
     // What the last product intake has to tell; the next product run logs it.

@@ -131,7 +131,7 @@ void TfMain::layOutWindow() {
     StatusBar1 = named(new QStatusBar, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
-        statusPanels_[i] = new QLabel;
+        statusPanels_[i] = new StatusPanel;
         statusPanels_[i]->setFixedWidth(kStatusPanelWidths[i]);
         StatusBar1->addWidget(statusPanels_[i]);
     }

@@ -146,5 +146,29 @@ TEST_F(ProductsPageTest, BatchUpdateSendsTheLinesWithOneLookupAndOneBatchCall) {
     EXPECT_EQ(fMain.statusPanelText(1), "SKU: B-7");
 }
 
+// On a shown window the controls follow the run within a frame; what they hold is current at once.
+TEST_F(ProductsPageTest, AShownWindowKeepsEveryLineOfTheRunAndShowsItsControlsCurrent) {
+    TfMain& fMain = startShopWindow(shopSettings());
+    fMain.setActivePage(fMain.tsProduct);
+    fMain.show();
+    fMain.lstProdTextFile->addItems(
+        {"A-1;40;0;0.6;155000;;0;Tea", "B-7;0;1;;1900000;;yes", "NOPE-9;1;1;1;1;;0"});
+
+    fMain.btnUpdateProductClick();
+
+    const QStringList log = {"---BEGIN Update Product---",
+                             "---Create JSON  /Product id: 10",
+                             "---Product update successfully /201 update product.",
+                             "---Create JSON  /Product id: 12",
+                             "---Product update successfully /201 update product.",
+                             "---Product not found /SKU: NOPE-9",
+                             "---END Update Product---"};
+    EXPECT_EQ(fMain.mLogs->lines(), log);
+    EXPECT_EQ(fMain.mLogs->toPlainText(), log.join(u'\n') + u'\n');
+    EXPECT_EQ(fMain.statusPanelText(1), "SKU: NOPE-9");
+    EXPECT_EQ(fMain.vleProdValue->list().value(QStringLiteral("sku")), "NOPE-9");
+    EXPECT_EQ(fMain.vleProdValue->model()->index(0, 1).data().toString(), "NOPE-9");
+}
+
 }  // namespace
 }  // namespace norvan::app

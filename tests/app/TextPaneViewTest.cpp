@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -48,6 +49,54 @@ TEST(TextPaneViewTest, SetTextAndClearKeepModelAndEditorAlike) {
     pane.clear();
     EXPECT_TRUE(pane.text().isEmpty());
     EXPECT_TRUE(pane.toPlainText().isEmpty());
+}
+
+// The text as the editor shows it: "\n" ends its lines.
+QString shownForm(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A shown pane takes the lines of a frame into the editor together; its text is complete at once.
+TEST(TextPaneViewTest, AShownPaneKeepsEveryLineInOrderAndShowsThemAtTheEndOfTheFrame) {
+    QStringList many;
+    for (int i = 1; i <= 3000; ++i)
+        many.append(QStringLiteral("---Create JSON  /Product id: %1").arg(i));
+    const struct {
+        const char* name;
+        QString before;  // set as the pane's whole text first
+        QStringList appended;
+        QString text;
+    } cases[] = {
+        {"into an empty pane", {}, {"---BEGIN", "", "سفارش 12"}, "---BEGIN\r\n\r\nسفارش 12\r\n"},
+        {"after a text ending inside a line", "a\nb", {"c", "d"}, "a\r\nb\r\nc\r\nd"},
+        {"thousands of lines", {}, many, many.join(QStringLiteral("\r\n")) + "\r\n"},
+    };
+    for (const auto& c : cases) {
+        TextPaneView pane;
+        pane.show();
+        pane.setText(c.before);
+        const QString shownBefore = pane.QPlainTextEdit::toPlainText();
+
+        for (const QString& line : c.appended) pane.appendLine(line);
+
+        EXPECT_EQ(pane.text(), c.text) << c.name;  // read mid-run: complete, in order
+        EXPECT_EQ(pane.lines().mid(pane.lineCount() - c.appended.size()), c.appended) << c.name;
+        EXPECT_EQ(pane.QPlainTextEdit::toPlainText(), shownBefore) << c.name;  // not yet shown
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return pane.QPlainTextEdit::toPlainText() == shownForm(c.text);
+        })) << c.name;
+    }
+}
+
+TEST(TextPaneViewTest, ReadingTheShownTextBringsTheEditorUpToTheLastLine) {
+    TextPaneView pane;
+    pane.show();
+    pane.appendLine(QStringLiteral("dropped"));
+    pane.clear();  // lines waiting for their frame go with the text
+    for (const char* line : {"first", "second", "third"}) pane.appendLine(QString::fromUtf8(line));
+
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("first\nsecond\nthird\n"));
+    EXPECT_EQ(pane.QPlainTextEdit::toPlainText(), QStringLiteral("first\nsecond\nthird\n"));
 }
 
 }  // namespace
