@@ -36,7 +36,7 @@ void DailyLogFile::append(const QString& run, const QString& source, const QStri
         if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
         QString entry;
         for (const QString& line : lines) entry += head + line + QStringLiteral("\r\n");
-        write(filePath(now.date()), entry.toUtf8());
+        write(now.date(), entry.toUtf8());
     } catch (const std::exception& error) {
         reportFailure(QString::fromUtf8(error.what()));
     }
@@ -51,15 +51,29 @@ void DailyLogFile::removeOldFiles(const QDate& today) const {
     }
 }
 
-void DailyLogFile::write(const QString& path, const QByteArray& bytes) {
+// The open file serves while it is the day's and still there: a file or folder removed while the
+// program runs is made again by the next entry.
+bool DailyLogFile::openFileOf(const QDate& day) {
+    if (file_.isOpen() && day == fileDay_ && QFileInfo::exists(file_.fileName())) return true;
+    file_.close();
     if (!QDir().mkpath(folder_)) {
         reportFailure(QStringLiteral("cannot make the folder %1").arg(folder_));
-        return;
+        return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size() ||
-        !file.flush()) {
-        reportFailure(path + QStringLiteral(": ") + file.errorString());
+    file_.setFileName(filePath(day));
+    fileDay_ = day;
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        reportFailure(file_.fileName() + QStringLiteral(": ") + file_.errorString());
+        return false;
+    }
+    return true;
+}
+
+void DailyLogFile::write(const QDate& day, const QByteArray& bytes) {
+    if (!openFileOf(day)) return;
+    if (file_.write(bytes) != bytes.size() || !file_.flush()) {
+        reportFailure(file_.fileName() + QStringLiteral(": ") + file_.errorString());
+        file_.close();  // the next entry opens it again
         return;
     }
     failing_ = false;

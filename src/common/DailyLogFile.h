@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QFile>
 #include <QString>
 
 namespace norvan::common {
@@ -13,7 +14,8 @@ namespace norvan::common {
 // first entry. The first entry of each day removes the files whose name dates them more than
 // kKeptDays before that day; other files in the folder are left alone. An entry that cannot be
 // written is skipped and the run goes on: the first failure of a series is reported on stderr.
-// Main thread only.
+// The day's file stays open from one entry to the next (each entry is flushed to it at once), as
+// opening it for every line of a run would cost more than the line. Main thread only.
 class DailyLogFile {
   public:
     static constexpr int kKeptDays = 30;
@@ -26,12 +28,15 @@ class DailyLogFile {
   private:
     QString filePath(const QDate& day) const;
     void removeOldFiles(const QDate& today) const;
-    void write(const QString& path, const QByteArray& bytes);
+    bool openFileOf(const QDate& day);
+    void write(const QDate& day, const QByteArray& bytes);
     void reportFailure(const QString& reason);
 
     QString folder_;
     Clock clock_;
-    QDate cleanedOn_;       // the day whose first entry removed the old files
+    QDate cleanedOn_;  // the day whose first entry removed the old files
+    QFile file_;       // open on the file of fileDay_ after a written entry
+    QDate fileDay_;
     bool failing_ = false;  // the last entry was not written; reported already
 };
 

@@ -79,6 +79,16 @@ TEST_F(DailyLogFileTest, TheFirstEntryOfADayRemovesTheFilesDatedMoreThan30DaysBe
     EXPECT_TRUE(QFile::exists(logPath("2024-03-05.log")));
 }
 
+// The day's file stays open between entries; one removed meanwhile is made again.
+TEST_F(DailyLogFileTest, AFileRemovedWhileTheProgramRunsIsMadeAgainByTheNextEntry) {
+    log.append("products/hand", "mLogs", "first");
+    ASSERT_TRUE(QDir(dir.filePath("Logs")).removeRecursively());
+    log.append("products/hand", "mLogs", "second");
+
+    EXPECT_EQ(bytesOf("2024-03-05.log"),
+              QByteArray("2024-03-05 23:59:59.250 products/hand mLogs: second\r\n"));
+}
+
 QStringList warnings;
 
 void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& message) {
