@@ -83,7 +83,12 @@ ReceivedAnswer CurlTransfer::perform(HttpMethod method, const QByteArray& url,
     }
     curl_easy_setopt(curl_, CURLOPT_URL, url.constData());
     setMethod(method, body);
+    // The body is received into the last one's buffer: the caller shares it while it keeps the
+    // answer, and once that is gone the buffer serves again without a new allocation.
+    QByteArray buffer = std::move(received_.body);
+    buffer.resize(0);
     received_ = {};
+    received_.body = std::move(buffer);
     errorText_[0] = '\0';
 
     const CURLcode code = curl_easy_perform(curl_);
@@ -98,7 +103,7 @@ ReceivedAnswer CurlTransfer::perform(HttpMethod method, const QByteArray& url,
     curl_easy_getinfo(curl_, CURLINFO_HTTP_VERSION, &received_.httpVersion);
     curl_easy_getinfo(curl_, CURLINFO_REDIRECT_URL, &location);
     if (location != nullptr) received_.redirectUrl = location;
-    return std::exchange(received_, {});
+    return received_;
 }
 
 // Each request names its method in full, as the handle keeps the previous request's.
