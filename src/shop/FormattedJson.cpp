@@ -247,12 +247,12 @@ bool LayoutFormatter::string() {
 constexpr auto kHexValues = [] {
     std::array<signed char, 256> values{};
     values.fill(-1);
-    for (int i = 0; i < 10; ++i)
-        values[static_cast<std::size_t>('0' + i)] = static_cast<signed char>(i);
-    for (int i = 0; i < 6; ++i) {
-        values[static_cast<std::size_t>('a' + i)] = static_cast<signed char>(10 + i);
-        values[static_cast<std::size_t>('A' + i)] = static_cast<signed char>(10 + i);
-    }
+    const auto digits = [&values](char first, char last, signed char value) {
+        for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
+    };
+    digits('0', '9', 0);
+    digits('a', 'f', 10);
+    digits('A', 'F', 10);
     return values;
 }();
 

@@ -61,7 +61,7 @@ bool isRedirect(long status) {
 }  // namespace
 
 RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
-                       RestOptions options)
+                       const RestOptions& options)
     : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
       base_(RequestUrl::reusableBase(baseUrl_)),
       authenticator_(std::move(authenticator)),

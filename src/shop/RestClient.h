@@ -31,7 +31,7 @@ class RestClient {
   public:
     // Throws Error("Invalid URL: ...") for a base address such as host:8443/path.
     RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> authenticator,
-               RestOptions options = {});
+               const RestOptions& options = {});
     ~RestClient();
     RestClient(const RestClient&) = delete;
     RestClient& operator=(const RestClient&) = delete;

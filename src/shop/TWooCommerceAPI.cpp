@@ -43,10 +43,10 @@ QString resultOf(Exchange exchange) {
 
 }  // namespace
 
-TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, RestOptions options)
+TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, const RestOptions& options)
     : baseUrl_(connection.baseUrl),
       rest_(std::make_unique<RestClient>(connection.baseUrl, makeAuthenticator(connection),
-                                         std::move(options))) {}
+                                         options)) {}
 
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 

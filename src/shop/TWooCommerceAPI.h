@@ -23,7 +23,7 @@ class TWooCommerceAPI {
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
     // Tests and benchmarks may wait other limits than the usual 30 seconds, and trust a loopback
     // shop's certificate.
-    explicit TWooCommerceAPI(const ShopConnection& connection, RestOptions options = {});
+    explicit TWooCommerceAPI(const ShopConnection& connection, const RestOptions& options = {});
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
     TWooCommerceAPI& operator=(const TWooCommerceAPI&) = delete;
