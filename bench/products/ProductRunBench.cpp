@@ -1,66 +1,86 @@
-// Times the product run over a product file of N lines (default 10,000) against the sample shop
-// on loopback, and a bare libcurl loop that sends the same lookups and updates on one
-// connection: the floor that the run is measured against. Both run on the main thread, the shop
-// on its own threads, so the main thread's CPU time is the client's own work.
+// Times the product run as the program makes it: the window (TfMain, shown offscreen, as the
+// window tests start it) sends a product file of N lines (default 10,000) to the sample shop on
+// loopback, whose catalogue holds N copies of the shop's own seed product, so that every answer
+// has the size of a real one (about 1.9 KB). Every round pairs the run with its own floor: a bare
+// libcurl loop that sends the same lookups and updates, of the same sizes, on one connection.
+// The figure is the median of the rounds' ratios. The shop runs on its own threads in this
+// process, and the whole program keeps to one CPU; --delay-ms makes the shop take that long for
+// each request, as a real shop does. The program folder is made in the temporary folder (TMPDIR):
+// on a disk, the run pays for the disk syncs of the kept product lines as the program does.
 //
-//   products_bench [lines] [rounds]
+//   products_bench [lines] [rounds] [--delay-ms N] [--sending line]
 
-#include "common/TextPane.h"
+#include "app/TfMain.h"
+#include "common/Clock.h"
 #include "products/ProductBody.h"
 #include "products/ProductRows.h"
-#include "products/ProductRun.h"
-#include "settings/KeptProductLines.h"
-#include "settings/SettingsDatabase.h"
-#include "tools/sample-shop/SampleShop.h"
+#include "sample-shop/SampleShop.h"
+#include "support/BoxRecorder.h"
+#include "support/SampleShopSettings.h"
+#include "support/SettingsSeed.h"
+#include "support/TempProgramFolder.h"
 
 #include <curl/curl.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <time.h>
 
+#include <QApplication>
 #include <QCoreApplication>
-#include <QTemporaryDir>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-using norvan::common::NameValueList;
-using norvan::products::ProductRun;
-using norvan::products::ProductRunSettings;
-using norvan::products::ProductRunWindow;
 using norvan::sampleshop::SampleShop;
 
-const std::string kKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
-const std::string kSecret = "cs_9a8b7c6d5e4f30211f2e3d4c5b6a79881a2b3c4d";
+// How the run sends its lines. The batched run arrives with the window's Batch setting: it is
+// switched on in sendThroughWindow, and its floor sends the same batch requests.
+enum class Sending { LineByLine };
 
-// The window as the program has it: a log pane that grows line by line, a status text, the
-// grid's rows and a real event pump.
-class BenchWindow : public ProductRunWindow {
-  public:
-    explicit BenchWindow(SampleShop& shop) : shop_(shop) {}
-
-    void clearLog() override { log.clear(); }
-    void appendLog(const QString& line) override { log.appendLine(line); }
-    void setStatusText(const QString& text) override { status = text; }
-    void setProductRows(const NameValueList& shown) override { rows = shown; }
-    void processEvents() override {
-        QCoreApplication::processEvents();
-        shop_.clearRequests();  // the shop's record of requests is no memory of the run
-    }
-    void setBusy(bool) override {}
-    bool unattendedRunUnderWay() const override { return false; }
-
-    norvan::common::TextPane log;
-    QString status;
-    NameValueList rows;
-
-  private:
-    SampleShop& shop_;
+struct Settings {
+    int lines = 10000;
+    int rounds = 3;
+    std::chrono::milliseconds delay{};
+    Sending sending = Sending::LineByLine;
 };
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: products_bench [lines] [rounds] [--delay-ms N] [--sending line]\n");
+    return 2;
+}
+
+bool readSettings(int argc, char** argv, Settings& settings) {
+    std::vector<std::string> counts;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--delay-ms" && i + 1 < argc) {
+            settings.delay = std::chrono::milliseconds(std::max(0, std::atoi(argv[++i])));
+        } else if (argument == "--sending" && i + 1 < argc) {
+            if (std::strcmp(argv[++i], "line") != 0) return false;
+            settings.sending = Sending::LineByLine;
+        } else if (!argument.empty() && argument[0] != '-') {
+            counts.push_back(argument);
+        } else {
+            return false;
+        }
+    }
+    if (counts.size() > 2) return false;
+    if (!counts.empty()) settings.lines = std::max(1, std::atoi(counts[0].c_str()));
+    if (counts.size() == 2) settings.rounds = std::max(1, std::atoi(counts[1].c_str()));
+    return true;
+}
 
 QString productLine(int number) {
     // Every tenth product has an untracked stock, every third a sale price.
@@ -72,23 +92,16 @@ QString productLine(int number) {
         .arg(number % 10 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+// N copies of the shop's first seed product, each with an id, SKU and slug of its own.
 nlohmann::ordered_json seed(int count) {
+    const nlohmann::ordered_json model = SampleShop::defaultSeed()["products"][0];
     nlohmann::ordered_json products = nlohmann::ordered_json::array();
     for (int number = 1; number <= count; ++number) {
-        const std::string sku = "P-" + std::to_string(number);
-        products.push_back({{"id", number},
-                            {"name", "Item " + sku},
-                            {"sku", sku},
-                            {"type", "simple"},
-                            {"status", "publish"},
-                            {"price", "1000"},
-                            {"regular_price", "1000"},
-                            {"sale_price", ""},
-                            {"tax_status", "taxable"},
-                            {"weight", "0.5"},
-                            {"manage_stock", number % 10 != 0},
-                            {"stock_quantity", number % 10 != 0 ? nlohmann::json(5) : nullptr},
-                            {"stock_status", "instock"}});
+        nlohmann::ordered_json product = model;
+        product["id"] = number;
+        product["sku"] = "P-" + std::to_string(number);
+        product["slug"] = "p-" + std::to_string(number);
+        products.push_back(std::move(product));
     }
     return {{"products", products}, {"orders", nlohmann::ordered_json::array()}};
 }
@@ -106,20 +119,28 @@ struct HeaderListDeleter {
 };
 
 // The least a client must do for the same work: one handle, one connection, the same URLs,
-// headers and bodies, the answers received whole and not looked at.
+// header lines and bodies as the program's client sends, the answers received whole and not
+// looked at.
 void bareCurlLoop(SampleShop& shop, const std::vector<std::string>& skus,
                   const std::vector<std::string>& bodies) {
     const std::string baseUrl = shop.baseUrl();
+    const norvan::sampleshop::Options keys;
+    const std::string authorization =
+        "Authorization: Basic " +
+        QByteArray::fromStdString(keys.consumerKey + ':' + keys.consumerSecret)
+            .toBase64()
+            .toStdString();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers;
-    for (const char* header :
-         {"Accept: */*", "Accept-Charset: UTF-8", "Content-Type: application/json", "Expect:"})
-        headers.reset(curl_slist_append(headers.release(), header));
+    for (const std::string& header :
+         {std::string("Accept: */*"), std::string("Accept-Charset: UTF-8"),
+          std::string("Content-Type: application/json"),
+          std::string("User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION), authorization,
+          std::string("Expect:")})
+        headers.reset(curl_slist_append(headers.release(), header.c_str()));
     std::string answer;
+    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);  // as the program's client
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(curl.get(), CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
-    curl_easy_setopt(curl.get(), CURLOPT_USERNAME, kKey.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_PASSWORD, kSecret.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, keepBody);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
 
@@ -134,35 +155,75 @@ void bareCurlLoop(SampleShop& shop, const std::vector<std::string>& skus,
         curl_easy_setopt(curl.get(), CURLOPT_URL, update.c_str());
         curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "PUT");
         curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, bodies[index].c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, long(bodies[index].size()));
+        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
+                         static_cast<long>(bodies[index].size()));
         answer.clear();
         if (curl_easy_perform(curl.get()) != CURLE_OK) std::fprintf(stderr, "update failed\n");
         curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
-        shop.clearRequests();  // as the run's window does once per line
+        shop.clearRequests();
     }
+}
+
+// The window of the program over a program folder whose settings point at the shop, on the
+// product page, shown and laid out; boxes are recorded, the clock is the program's.
+class BenchWindow {
+  public:
+    explicit BenchWindow(const SampleShop& shop) {
+        norvan::testing::seedSettings(
+            folder_, norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl())));
+        norvan::app::Environment environment = boxes_.environment(folder_.path());
+        environment.clock = norvan::common::systemClock();
+        window_ = std::make_unique<norvan::app::TfMain>(std::move(environment));
+        window_->setActivePage(window_->tsProduct);
+        window_->show();
+        while (!window_->windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    norvan::app::TfMain& window() { return *window_; }
+    QStringList errors() const { return boxes_.errorTexts(); }
+
+  private:
+    norvan::testing::TempProgramFolder folder_;
+    norvan::testing::BoxRecorder boxes_;
+    std::unique_ptr<norvan::app::TfMain> window_;
+};
+
+// The operator's way: the lines in the list of the product page (as taking the product files
+// leaves them), then the update button, whose run is what is timed.
+void fillProductList(norvan::app::TfMain& window, const QStringList& lines) {
+    window.lstProdTextFile->clear();
+    window.lstProdTextFile->addItems(lines);
+}
+
+void sendThroughWindow(norvan::app::TfMain& window, Sending sending) {
+    switch (sending) {
+        case Sending::LineByLine:
+            break;
+    }
+    window.btnUpdateProductClick();
 }
 
 double threadCpuSeconds() {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-// CPU time of the whole process, the shop's threads included: the same for both sides when
-// they ask the shop for the same work, whatever else the machine is doing.
+// CPU time of the whole process, the shop's threads included.
 double processCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval& t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 struct Timing {
-    double seconds = 1e9;
-    double clientCpuSeconds = 1e9;
-    double processCpuSeconds = 1e9;
+    double seconds = 0;
+    double clientCpuSeconds = 0;  // the main thread: the client and the window
+    double processCpuSeconds = 0;
 };
 
 template <typename Work>
@@ -175,24 +236,33 @@ Timing timed(Work work) {
             threadCpuSeconds() - clientStart, processCpuSeconds() - processStart};
 }
 
-Timing best(const Timing& a, const Timing& b) {
-    return {std::min(a.seconds, b.seconds), std::min(a.clientCpuSeconds, b.clientCpuSeconds),
-            std::min(a.processCpuSeconds, b.processCpuSeconds)};
-}
-
 long peakRssKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // One CPU for the whole program, as in shop_bench: the shop's threads, started later, inherit
+    // it, so both sides pay for the same work on the same core whatever else the machine runs.
+    cpu_set_t oneCpu;
+    CPU_ZERO(&oneCpu);
+    CPU_SET(sched_getcpu(), &oneCpu);
+    sched_setaffinity(0, sizeof oneCpu, &oneCpu);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // figures show up while a long run goes on
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+    Settings settings;
+    if (!readSettings(argc, argv, settings)) return usage();
+    const int count = settings.lines;
     curl_global_init(CURL_GLOBAL_DEFAULT);
 
     QStringList lines;
@@ -200,65 +270,64 @@ int main(int argc, char** argv) {
     std::vector<std::string> bodies;
     for (int number = 1; number <= count; ++number) {
         lines.append(productLine(number));
-        NameValueList rows;
+        norvan::common::NameValueList rows;
         norvan::products::LoadingProds(lines.last(), rows);
         skus.push_back(rows.value(QStringLiteral("sku")).toStdString());
         bodies.push_back(norvan::products::productBody(rows).compactText().toStdString());
     }
 
-    SampleShop shop(seed(count));
+    norvan::sampleshop::Options shopOptions;
+    shopOptions.delayPerRequest = settings.delay;
+    SampleShop shop(seed(count), shopOptions);
     shop.start();
-    const ProductRunSettings settings{
-        .connection = {QString::fromStdString(shop.baseUrl()), QString::fromStdString(kKey),
-                       QString::fromStdString(kSecret)},
-        .productRes = QStringLiteral("products/")};
-    std::printf("%d product lines, %d requests each way, sample shop on %s\n", count, 2 * count,
-                shop.baseUrl().c_str());
+    // The shop's record of requests is no memory of the run: the bare loop clears it after every
+    // line, and while the window's run pumps events it is cleared every 10 ms, so that it stays as
+    // small (a record growing over 100 ms made the shop's answers slower).
+    QTimer clearRecord;
+    QObject::connect(&clearRecord, &QTimer::timeout, [&shop] { shop.clearRequests(); });
+    clearRecord.start(10);
+    BenchWindow bench(shop);
+    std::printf(
+        "%d product lines, %d requests each way, sample shop on %s, %lld ms per request, sending "
+        "line by line\n",
+        count, 2 * count, shop.baseUrl().c_str(), static_cast<long long>(settings.delay.count()));
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
 
-    // An update adds members to a product, which makes the shop's lookups slower: an untimed pass
+    // An update adds members to a product, which makes its answers longer: an untimed pass
     // first, so that both timed sides meet the catalogue in the same state.
     bareCurlLoop(shop, skus, bodies);
     std::printf("peak RSS after the untimed pass: %ld KiB\n", peakRssKiB());
 
-    // With several rounds, the best of each side, alternating.
-    Timing floor;
-    Timing run;
-    BenchWindow window(shop);
-    // The lines are kept in a settings database of the bench's own, as the program keeps them.
-    QTemporaryDir programFolder;
-    norvan::settings::SettingsDatabase database(programFolder.path() + "/EcomDB.s3db");
-    norvan::settings::KeptProductLines kept(database.connection());
-    for (int round = 1; round <= rounds; ++round) {
-        const Timing roundFloor = timed([&] { bareCurlLoop(shop, skus, bodies); });
+    std::vector<double> ratios;
+    qsizetype updated = 0;
+    for (int round = 1; round <= settings.rounds; ++round) {
+        const Timing floor = timed([&] { bareCurlLoop(shop, skus, bodies); });
+        fillProductList(bench.window(), lines);
         const long rssBefore = peakRssKiB();
-        const Timing roundRun = timed([&] { ProductRun(settings, window, kept).run(lines); });
-        floor = best(floor, roundFloor);
-        run = best(run, roundRun);
+        const Timing run = timed([&] { sendThroughWindow(bench.window(), settings.sending); });
+        ratios.push_back(run.seconds / floor.seconds);
+        const QStringList log = bench.window().mLogs->lines();
+        updated = std::count_if(log.begin(), log.end(), [](const QString& line) {
+            return line.startsWith(QStringLiteral("---Product update successfully"));
+        });
         std::printf(
-            "round %d: bare loop %.2f s (CPU: client %.2f s, process %.2f s), product "
-            "run %.2f s (CPU: client %.2f s, process %.2f s)\n",
-            round, roundFloor.seconds, roundFloor.clientCpuSeconds, roundFloor.processCpuSeconds,
-            roundRun.seconds, roundRun.clientCpuSeconds, roundRun.processCpuSeconds);
+            "round %d: bare loop %.2f s (CPU: client %.2f s, process %.2f s), run in the window "
+            "%.2f s (CPU: client and window %.2f s, process %.2f s): ratio %.2f\n",
+            round, floor.seconds, floor.clientCpuSeconds, floor.processCpuSeconds, run.seconds,
+            run.clientCpuSeconds, run.processCpuSeconds, ratios.back());
         std::printf(
-            "round %d: peak RSS before the run %ld KiB, after %ld KiB; log %lld lines, "
-            "%lld KiB\n",
-            round, rssBefore, peakRssKiB(), qlonglong(window.log.lineCount()),
-            qlonglong(window.log.text().size() * 2 / 1024));
+            "round %d: the run's own work %.0f us of CPU per line; peak RSS before the run %ld "
+            "KiB, after %ld KiB; log pane %lld lines\n",
+            round, (run.clientCpuSeconds - floor.clientCpuSeconds) * 1e6 / count, rssBefore,
+            peakRssKiB(), static_cast<long long>(log.size()));
     }
-    const qsizetype updated =
-        window.log.text().count(QStringLiteral("---Product update successfully"));
-    const auto report = [](const char* name, const Timing& timing) {
-        std::printf("%s %.2f s; CPU: client %.2f s, process %.2f s\n", name, timing.seconds,
-                    timing.clientCpuSeconds, timing.processCpuSeconds);
-    };
-    report("bare libcurl loop:", floor);
-    report("product run:      ", run);
-    std::printf("ratio: %.2f wall, %.2f process CPU; the run's own work: %.0f us per line\n",
-                run.seconds / floor.seconds, run.processCpuSeconds / floor.processCpuSeconds,
-                (run.clientCpuSeconds - floor.clientCpuSeconds) * 1e6 / count);
-    std::printf("products updated in the last run: %lld of %d\n", qlonglong(updated), count);
+    std::printf("median ratio of %d paired rounds: %.2f (run in the window / bare loop)\n",
+                settings.rounds, median(ratios));
+    std::printf("products updated in the last run: %lld of %d\n", static_cast<long long>(updated),
+                count);
     std::printf("peak RSS: %ld KiB\n", peakRssKiB());
+    for (const QString& error : bench.errors())
+        std::printf("error box: %s\n", qUtf8Printable(error));
     curl_global_cleanup();
-    return updated == count ? 0 : 1;
+    return updated == count && bench.errors().isEmpty() ? 0 : 1;
 }

@@ -42,11 +42,14 @@ class BareCurlLoop {
             QByteArray((std::string(kKey) + ':' + kSecret).c_str()).toBase64().toStdString();
         for (const std::string& line :
              {std::string("Accept: */*"), std::string("Accept-Charset: UTF-8"),
-              std::string("Content-Type: application/json"), authorization,
+              std::string("Content-Type: application/json"),
+              std::string("User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION), authorization,
               std::string("Expect:")}) {
             headers_ = curl_slist_append(headers_, line.c_str());
         }
         curl_easy_setopt(curl_, CURLOPT_URL, url_.c_str());
+        // As the client: no SIGPIPE handler set and restored around every request.
+        curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(curl_, CURLOPT_HTTPHEADER, headers_);
         curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, keepBody);
         curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &body_);
