@@ -88,9 +88,9 @@ struct SampleShop::Impl {
     RestAnswer answer(const httplib::Request& request, const std::string& path,
                       const std::string& origin);
     void write(httplib::Response& response, const RestAnswer& answer, const std::string& origin,
-               bool truncated) const;
-    // Waits for the delay; returns early when the server stops.
-    void waitFor(std::chrono::milliseconds delay);
+               Fault bodyFault, std::chrono::milliseconds byteDelay);
+    // Waits for the delay; returns early, with false, when the server stops.
+    bool waitFor(std::chrono::milliseconds delay);
     std::string scheme() const { return options.tls ? "https" : "http"; }
 
     Options options;
@@ -134,9 +134,9 @@ void SampleShop::Impl::record(const httplib::Request& request) {
     records.push_back(std::move(recorded));
 }
 
-void SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
+bool SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
     std::unique_lock lock(stateMutex);
-    stateChanged.wait_for(lock, wait, [this] { return stopping; });
+    return !stateChanged.wait_for(lock, wait, [this] { return stopping; });
 }
 
 void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response& response) {
@@ -166,6 +166,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
     switch (currentFault) {
         case Fault::None:
         case Fault::TruncatedBody:
+        case Fault::Trickle:
             break;
         case Fault::Delay:
             waitFor(currentDelay);
@@ -174,7 +175,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
             write(response,
                   restError("internal_server_error",
                             "<p>There has been a critical error on this website.</p>", 500),
-                  origin, false);
+                  origin, Fault::None, {});
             return;
         case Fault::Status503:
             response.status = 503;
@@ -219,7 +220,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
             }
             break;
     }
-    write(response, answer(request, path, origin), origin, currentFault == Fault::TruncatedBody);
+    write(response, answer(request, path, origin), origin, currentFault, currentDelay);
 }
 
 RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::string& path,
@@ -247,7 +248,8 @@ RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::
 }
 
 void SampleShop::Impl::write(httplib::Response& response, const RestAnswer& answer,
-                             const std::string& origin, bool truncated) const {
+                             const std::string& origin, Fault bodyFault,
+                             std::chrono::milliseconds byteDelay) {
     response.status = answer.status;
     response.set_header("X-Robots-Tag", "noindex");
     response.set_header("Link", "<" + origin + "/wp-json/>; rel=\"https://api.w.org/\"");
@@ -256,18 +258,27 @@ void SampleShop::Impl::write(httplib::Response& response, const RestAnswer& answ
     for (const auto& [name, value] : answer.headers) response.set_header(name, value);
 
     std::string body = phpJsonText(answer.body);
-    if (!truncated) {
-        response.set_content(std::move(body), kJsonType);
-        return;
-    }
-    // Announces the whole body, sends half of it, then gives up, which closes the connection.
     const std::size_t announced = body.size();
-    response.set_content_provider(
-        announced, kJsonType,
-        [body = std::move(body)](std::size_t, std::size_t, httplib::DataSink& sink) {
-            sink.write(body.data(), body.size() / 2);
-            return false;
-        });
+    if (bodyFault == Fault::TruncatedBody) {
+        // Announces the whole body, sends half of it, then gives up, which closes the connection.
+        response.set_content_provider(
+            announced, kJsonType,
+            [body = std::move(body)](std::size_t, std::size_t, httplib::DataSink& sink) {
+                sink.write(body.data(), body.size() / 2);
+                return false;
+            });
+    } else if (bodyFault == Fault::Trickle) {
+        // Ends when the client hangs up or the server stops.
+        response.set_content_provider(
+            announced, kJsonType,
+            [this, body = std::move(body), byteDelay](std::size_t offset, std::size_t,
+                                                      httplib::DataSink& sink) {
+                if (offset > 0 && !waitFor(byteDelay)) return false;
+                return sink.write(body.data() + offset, 1);
+            });
+    } else {
+        response.set_content(std::move(body), kJsonType);
+    }
 }
 
 SampleShop::SampleShop(nlohmann::ordered_json seed, Options options)

@@ -34,12 +34,13 @@ enum class Fault {
     Status500,
     Status503,
     Status429,
-    Delay,             // answers normally after the delay given to setFault
-    DropConnection,    // closes the connection without an answer
-    TruncatedBody,     // sends a Content-Length larger than the body, then closes
-    Empty200,          // 200 with an empty body
-    NonJson200,        // 200 with a body that is not JSON
-    RedirectToSlashed  // 301 to the same path with a trailing "/" (a slashed path answers normally)
+    Delay,              // answers normally after the delay given to setFault
+    DropConnection,     // closes the connection without an answer
+    TruncatedBody,      // sends a Content-Length larger than the body, then closes
+    Empty200,           // 200 with an empty body
+    NonJson200,         // 200 with a body that is not JSON
+    RedirectToSlashed,  // 301 to the same path with a trailing "/" (which answers normally)
+    Trickle             // sends the answer's body one byte at a time, the delay between two bytes
 };
 
 struct Options {

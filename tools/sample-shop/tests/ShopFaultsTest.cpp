@@ -111,20 +111,27 @@ TEST_F(ShopFaultsTest, DroppedConnectionAndTruncatedBodyFailOnTheClient) {
     EXPECT_EQ(shop().requests().size(), 3u);  // the failed ones are recorded too
 }
 
-TEST_F(ShopFaultsTest, DelayAnswersNormallyAfterwards) {
-    shop().setFault(Fault::Delay, 20ms);
-    const auto result = get("orders/15/");
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->status, 200);
+TEST_F(ShopFaultsTest, DelayAndTrickleAnswerNormallyAfterwards) {
+    const auto normal = get("orders/999999/");  // short, for the trickle's sake
+    ASSERT_TRUE(normal);
+    for (const Fault fault : {Fault::Delay, Fault::Trickle}) {
+        shop().setFault(fault, 1ms);
+        const auto result = get("orders/999999/");
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->status, 404);
+        EXPECT_EQ(result->body, normal->body);
+    }
 }
 
 TEST_F(ShopFaultsTest, StopEndsALongDelay) {
-    shop().setFault(Fault::Delay, 10min);
-    auto cli = client();
-    cli->set_read_timeout(0, 200'000);
-    const auto result = cli->Get(kApi + "orders/15/");
-    EXPECT_EQ(result.error(), httplib::Error::Read);
-    shop().stop();  // returns although the handler still waits out its delay
+    for (const Fault fault : {Fault::Delay, Fault::Trickle}) {
+        startShop().setFault(fault, 10min);
+        auto cli = client();
+        cli->set_read_timeout(0, 200'000);
+        const auto result = cli->Get(kApi + "orders/15/");
+        EXPECT_EQ(result.error(), httplib::Error::Read);
+        shop().stop();  // returns although the handler still waits out its delay
+    }
 }
 
 }  // namespace
