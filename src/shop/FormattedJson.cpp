@@ -1,7 +1,10 @@
 #include "FormattedJson.h"
 
+#include "JsonDepth.h"
 #include "JsonEscape.h"
+#include "common/Error.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -16,12 +19,23 @@ namespace {
 // the request itself. Anything that is not strict JSON (RFC 8259, UTF-8) gives up the text.
 class LayoutFormatter {
   public:
-    LayoutFormatter(const char* begin, const char* end) : p_(begin), end_(end) {
-        out_.reserve(std::size_t(end - begin) * 2);  // line breaks and indents come on top
+    // Every line is indented by its depth, so a deeply nested text can grow a thousandfold when
+    // laid out; the shop's answers grow to less than twice their size.
+    static constexpr std::size_t kMaxGrowth = 4;
+    static constexpr std::size_t kLayoutAlwaysTaken = std::size_t{1} << 20;
+
+    LayoutFormatter(const char* begin, const char* end)
+        : p_(begin),
+          end_(end),
+          maxLayout_(
+              std::max(static_cast<std::size_t>(end - begin) * kMaxGrowth, kLayoutAlwaysTaken)) {
+        out_.reserve(static_cast<std::size_t>(end - begin) * 2);  // line breaks and indents
     }
 
-    bool run();
+    enum class Outcome { LaidOut, NotJson, TooDeep, TooLarge };
+    Outcome run();
     const std::string& text() const { return out_; }
+    std::size_t maxLayout() const { return maxLayout_; }
 
   private:
     struct Container {
@@ -48,16 +62,21 @@ class LayoutFormatter {
 
     const char* p_;
     const char* end_;
+    std::size_t maxLayout_;
     std::string out_;
     std::vector<Container> containers_;
 };
 
-bool LayoutFormatter::run() {
+LayoutFormatter::Outcome LayoutFormatter::run() {
     if (end_ - p_ >= 3 && std::string_view(p_, 3) == "\xEF\xBB\xBF") p_ += 3;  // byte-order mark
     skipBlanks();
     for (;;) {
+        // Between two values the layout grows by one line and the closing lines of at most
+        // kMaxJsonDepth containers.
+        if (out_.size() > maxLayout_) return Outcome::TooLarge;
         // A value: a container opens here and its first member or element follows at once.
         if (at('{') || at('[')) {
+            if (containers_.size() == kMaxJsonDepth) return Outcome::TooDeep;
             const char closing = *p_ == '{' ? '}' : ']';
             out_ += *p_++;
             containers_.push_back({closing});
@@ -67,24 +86,24 @@ bool LayoutFormatter::run() {
                 close();
             } else {
                 newItem();
-                if (closing == '}' && !member()) return false;
+                if (closing == '}' && !member()) return Outcome::NotJson;
                 continue;
             }
         } else if (!scalar()) {
-            return false;
+            return Outcome::NotJson;
         }
         // After a value: a separator with the next item, or the end of containers.
         for (;;) {
             skipBlanks();
-            if (containers_.empty()) return p_ == end_;
+            if (containers_.empty()) return p_ == end_ ? Outcome::LaidOut : Outcome::NotJson;
             if (at(',')) {
                 ++p_;
                 skipBlanks();
                 newItem();
-                if (containers_.back().closing == '}' && !member()) return false;
+                if (containers_.back().closing == '}' && !member()) return Outcome::NotJson;
                 break;
             }
-            if (!at(containers_.back().closing)) return false;
+            if (!at(containers_.back().closing)) return Outcome::NotJson;
             ++p_;
             close();
         }
@@ -323,7 +342,17 @@ bool LayoutFormatter::plainUtf8() {
 
 QString formatJson(const QByteArray& utf8) {
     LayoutFormatter formatter(utf8.constData(), utf8.constData() + utf8.size());
-    if (!formatter.run()) return {};
+    switch (formatter.run()) {
+        case LayoutFormatter::Outcome::LaidOut:
+            break;
+        case LayoutFormatter::Outcome::NotJson:
+            return {};
+        case LayoutFormatter::Outcome::TooDeep:
+            throw Error(jsonTooDeepMessage());
+        case LayoutFormatter::Outcome::TooLarge:
+            throw Error(QStringLiteral("The JSON text would grow past %1 bytes when laid out.")
+                            .arg(formatter.maxLayout()));
+    }
     return QString::fromStdString(formatter.text());
 }
 

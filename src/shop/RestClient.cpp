@@ -4,6 +4,7 @@
 #include "common/Error.h"
 
 #include <curl/curl.h>
+#include <QLocale>
 #include <QScopeGuard>
 #include <QStringDecoder>
 #include <mutex>
@@ -37,14 +38,23 @@ class HeaderList {
 };
 
 struct Received {
+    explicit Received(qint64 bodyLimit) : maxBodyBytes(bodyLimit) {}
+
+    qint64 maxBodyBytes;
+    bool bodyTooLarge = false;
     QByteArray body;
     QByteArray reason;
     QByteArray contentType;
 };
 
-size_t receiveBody(char* data, size_t size, size_t count, void* received) {
+size_t receiveBody(char* data, size_t size, size_t count, void* target) {
+    auto& received = *static_cast<Received*>(target);
     const size_t bytes = size * count;
-    static_cast<Received*>(received)->body.append(data, static_cast<qsizetype>(bytes));
+    if (received.body.size() + static_cast<qint64>(bytes) > received.maxBodyBytes) {
+        received.bodyTooLarge = true;
+        return 0;  // ends the transfer
+    }
+    received.body.append(data, static_cast<qsizetype>(bytes));
     return bytes;
 }
 
@@ -110,6 +120,18 @@ QByteArray methodName(HttpMethod method) {
     return "GET";
 }
 
+AnswerTooLarge answerTooLarge(qint64 maxBytes) {
+    return AnswerTooLarge(
+        QStringLiteral("REST request failed: The shop's answer is larger than %1.")
+            .arg(QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
+}
+
+Error answerTookTooLong(long seconds) {
+    return Error(
+        QStringLiteral("REST request failed: The shop's answer was not complete after %1 s.")
+            .arg(seconds));
+}
+
 bool isRedirect(long status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -138,10 +160,12 @@ RestClient::~RestClient() = default;
 // followed stays on the origin of the one before or only moves it to https.
 RestResponse RestClient::execute(HttpMethod method, const QString& resource,
                                  const QByteArray& body) {
+    const Deadline deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options_.totalSeconds);
     RequestUrl url(RequestUrl::join(baseUrl_, RequestUrl::normaliseResource(resource)));
     for (int hop = 0;; ++hop) {
         QByteArray redirect;
-        RestResponse response = send(method, url, body, redirect);
+        RestResponse response = send(method, url, body, deadline, redirect);
         if (redirect.isEmpty()) return response;
         if (hop == kMaxRedirects)
             throw transportFailure(curl_easy_strerror(CURLE_TOO_MANY_REDIRECTS));
@@ -155,7 +179,10 @@ RestResponse RestClient::execute(HttpMethod method, const QString& resource,
 }
 
 RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                              QByteArray& redirect) {
+                              Deadline deadline, QByteArray& redirect) {
+    const auto timeLeft =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (timeLeft.count() <= 0) throw answerTookTooLong(options_.totalSeconds);
     CURL* curl = curl_.get();
     curl_easy_reset(curl);  // keeps the open connection
 
@@ -167,7 +194,7 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     headers.add("Authorization: " + authenticator_->authorization(methodName(method), url));
     headers.add("Expect:");  // no waiting for "100 Continue" before a body
 
-    Received received;
+    Received received(options_.maxAnswerBytes);
     char errorText[CURL_ERROR_SIZE] = {};
     // The handle must not point at this frame's buffers once it returns.
     const auto forgetBuffers = qScopeGuard([curl] { curl_easy_reset(curl); });
@@ -178,6 +205,7 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, options_.connectSeconds);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, options_.noProgressSeconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(timeLeft.count()));
     const QByteArray caFile = options_.caFile.toLocal8Bit();
     if (!caFile.isEmpty()) curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.constData());
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
@@ -195,6 +223,12 @@ RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QB
     }
 
     const CURLcode code = curl_easy_perform(curl);
+    if (received.bodyTooLarge) throw answerTooLarge(options_.maxAnswerBytes);
+    // libcurl's clock may run a little apart from ours.
+    constexpr std::chrono::milliseconds kClockSlack{50};
+    if (code == CURLE_OPERATION_TIMEDOUT &&
+        std::chrono::steady_clock::now() + kClockSlack >= deadline)
+        throw answerTookTooLong(options_.totalSeconds);
     if (code != CURLE_OK) {
         throw transportFailure(errorText[0] != '\0' ? errorText : curl_easy_strerror(code));
     }

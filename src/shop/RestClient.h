@@ -2,9 +2,11 @@
 
 #include "Authenticator.h"
 #include "RestOptions.h"
+#include "common/Error.h"
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 namespace norvan::shop {
@@ -12,6 +14,13 @@ namespace norvan::shop {
 class RequestUrl;
 
 enum class HttpMethod { Get, Post, Put };
+
+// An answer larger than RestOptions::maxAnswerBytes: a fault of what the shop sends rather than
+// of its way here, so that asking again brings the same.
+class AnswerTooLarge : public Error {
+  public:
+    using Error::Error;
+};
 
 struct RestResponse {
     long status = 0;
@@ -38,14 +47,18 @@ class RestClient {
     // and from http to https on the same host with the default ports, as hosting that enforces
     // https does. A redirect anywhere else is not followed; it comes back in the response with
     // its address in movedTo. Throws Error with "Invalid URL: \"...\"" (no scheme),
-    // "REST request failed: <reason>" (transport) or "HTTP/1.1 500 Internal Server Error" (a
-    // final status of 500 to 599); any other final status comes back in the response.
+    // "REST request failed: <reason>" (transport, a time limit of the options included) or
+    // "HTTP/1.1 500 Internal Server Error" (a final status of 500 to 599), and AnswerTooLarge
+    // with "REST request failed: The shop's answer is larger than 64 MB."; any other final status
+    // comes back in the response.
     RestResponse execute(HttpMethod method, const QString& resource, const QByteArray& body = {});
 
   private:
+    using Deadline = std::chrono::steady_clock::time_point;
+
     // One request without following a redirect; its target, if any, goes to redirect.
     RestResponse send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                      QByteArray& redirect);
+                      Deadline deadline, QByteArray& redirect);
 
     QString baseUrl_;
     std::unique_ptr<Authenticator> authenticator_;

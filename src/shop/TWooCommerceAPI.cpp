@@ -120,11 +120,18 @@ QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource,
 
 // Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit;
 // so is a redirect to another address, which says nothing of what was asked and holds until the
-// operator corrects the shop address.
+// operator corrects the shop address. An answer too large to take is the shop's, and would come
+// again.
 RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resource,
                                        const QByteArray& body) {
     failedInTransit_ = true;
-    RestResponse response = rest_->execute(method, resource, body);
+    RestResponse response;
+    try {
+        response = rest_->execute(method, resource, body);
+    } catch (const AnswerTooLarge&) {
+        failedInTransit_ = false;
+        throw;
+    }
     failedInTransit_ = response.status == 429 || !response.movedTo.isEmpty();
     movedTo_ = response.movedTo;
     return response;

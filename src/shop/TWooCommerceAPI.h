@@ -21,8 +21,8 @@ enum class HttpMethod;
 class TWooCommerceAPI {
   public:
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
-    // Tests and benchmarks may wait other limits than the usual 30 seconds, and trust a loopback
-    // shop's certificate.
+    // Tests and benchmarks may set other limits than the program's (RestOptions' defaults), and
+    // trust a loopback shop's certificate.
     explicit TWooCommerceAPI(const ShopConnection& connection, RestOptions options = {});
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
