@@ -3,6 +3,7 @@
 #include "AsciiText.h"
 #include "ConnectionQueue.h"
 #include "DefaultSeed.h"
+#include "FaultRate.h"
 #include "PhpJson.h"
 #include "QueryString.h"
 #include "ServedSockets.h"
@@ -84,7 +85,7 @@ struct SampleShop::Impl {
           routes(catalog, options.perPage) {}
 
     void handle(const httplib::Request& request, httplib::Response& response);
-    void record(const httplib::Request& request);
+    RecordedRequest record(const httplib::Request& request);
     RestAnswer answer(const httplib::Request& request, const std::string& path,
                       const std::string& origin);
     void write(httplib::Response& response, const RestAnswer& answer, const std::string& origin,
@@ -104,12 +105,14 @@ struct SampleShop::Impl {
     std::vector<RecordedRequest> records;
     std::atomic<int> connections{0};
 
-    // Fault, delay, redirect, and the server's running state.
+    // Faults, delay, redirect, and the server's running state.
     mutable std::mutex stateMutex;
     std::condition_variable stateChanged;
     Fault fault = Fault::None;
     std::chrono::milliseconds delay{};
     int normalAnswersBeforeFault = 0;
+    FaultRate faultRate;
+    RequestHook requestHook;
     std::string redirectOrigin;
     int redirectStatus = 0;
     bool listening = false;
@@ -121,7 +124,7 @@ struct SampleShop::Impl {
     std::string host;
 };
 
-void SampleShop::Impl::record(const httplib::Request& request) {
+RecordedRequest SampleShop::Impl::record(const httplib::Request& request) {
     RecordedRequest recorded;
     recorded.method = request.method;
     recorded.target = request.target;
@@ -131,7 +134,8 @@ void SampleShop::Impl::record(const httplib::Request& request) {
     recorded.body = request.body;
     recorded.connection = ConnectionQueue::current();
     std::lock_guard lock(recordMutex);
-    records.push_back(std::move(recorded));
+    records.push_back(recorded);
+    return recorded;
 }
 
 bool SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
@@ -140,7 +144,7 @@ bool SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
 }
 
 void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response& response) {
-    record(request);
+    const RecordedRequest recorded = record(request);
 
     const std::string target = request.target;
     const std::size_t queryStart = target.find('?');
@@ -152,6 +156,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
 
     Fault currentFault;
     std::chrono::milliseconds currentDelay;
+    RequestHook hook;
     {
         std::lock_guard lock(stateMutex);
         if (!redirectOrigin.empty()) {
@@ -161,7 +166,13 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
         }
         currentFault = normalAnswersBeforeFault > 0 ? Fault::None : fault;
         if (normalAnswersBeforeFault > 0) --normalAnswersBeforeFault;
+        if (currentFault == Fault::None) currentFault = faultRate.next();
         currentDelay = delay;
+        hook = requestHook;
+    }
+    // Outside the lock: a hook may take its time, stopping the client that sent the request.
+    if (hook) {
+        if (const Fault chosen = hook(recorded); chosen != Fault::None) currentFault = chosen;
     }
     switch (currentFault) {
         case Fault::None:
@@ -380,6 +391,16 @@ void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay, int afte
     impl_->fault = fault;
     impl_->delay = delay;
     impl_->normalAnswersBeforeFault = after;
+}
+
+void SampleShop::setFaultRate(double share, unsigned seed, std::vector<Fault> kinds) {
+    std::lock_guard lock(impl_->stateMutex);
+    impl_->faultRate = FaultRate(share, seed, std::move(kinds));
+}
+
+void SampleShop::setRequestHook(RequestHook hook) {
+    std::lock_guard lock(impl_->stateMutex);
+    impl_->requestHook = std::move(hook);
 }
 
 void SampleShop::redirectTo(std::string origin, int status) {

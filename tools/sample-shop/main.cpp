@@ -10,7 +10,8 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1]\n";
+    std::cerr << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1]"
+                 " [--fault-rate 0.15 [--fault-seed 1]]\n";
     return 2;
 }
 
@@ -20,25 +21,31 @@ int main(int argc, char** argv) {
     int port = -1;
     std::string data;
     std::string host = "127.0.0.1";
+    double faultRate = 0;
+    unsigned faultSeed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return usage();
         const std::string value = argv[++i];
-        if (option == "--port") {
-            try {
+        try {
+            if (option == "--port") {
                 port = std::stoi(value);
-            } catch (const std::exception&) {
+            } else if (option == "--data") {
+                data = value;
+            } else if (option == "--host") {
+                host = value;
+            } else if (option == "--fault-rate") {
+                faultRate = std::stod(value);
+            } else if (option == "--fault-seed") {
+                faultSeed = static_cast<unsigned>(std::stoul(value));
+            } else {
                 return usage();
             }
-        } else if (option == "--data") {
-            data = value;
-        } else if (option == "--host") {
-            host = value;
-        } else {
+        } catch (const std::exception&) {
             return usage();
         }
     }
-    if (port < 0 || port > 65535 || data.empty()) return usage();
+    if (port < 0 || port > 65535 || data.empty() || faultRate < 0 || faultRate > 1) return usage();
 
     // Blocked before the server's threads start, so they inherit the mask and sigwait gets them.
     sigset_t stopSignals;
@@ -49,6 +56,7 @@ int main(int argc, char** argv) {
 
     try {
         norvan::sampleshop::SampleShop shop(norvan::sampleshop::SampleShop::loadSeed(data));
+        shop.setFaultRate(faultRate, faultSeed);
         shop.start(port, host);
         std::cout << "listening on " << shop.baseUrl() << std::endl;
         int received = 0;
