@@ -61,7 +61,13 @@ QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query
     }
     return resultOf([&] {
         const RestResponse response = exchange(HttpMethod::Get, resource);
-        return isSuccess(response.status) ? formatJson(response.body) : statusFailure(response);
+        if (!isSuccess(response.status)) return statusFailure(response);
+        QString json = formatJson(response.body);
+        // The shop answers every read with JSON; a 2xx answer without it (an empty body, a
+        // maintenance or cache page) comes from something in front of the shop. Its text stays
+        // empty, but the call failed in transit.
+        if (json.isEmpty()) failedInTransit_ = true;
+        return json;
     });
 }
 

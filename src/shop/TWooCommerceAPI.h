@@ -44,8 +44,8 @@ class TWooCommerceAPI {
     BatchResult BatchProducts(BatchAction action, const QList<JsonBody>& items);
 
     // The last call failed on its way rather than for what it asked: no connection, a time-out,
-    // 429, 5xx, or a write answered 2xx by something in front of the shop. Trying it again may
-    // succeed; see RetryPolicy.
+    // 429, 5xx, or a 2xx answer without JSON, which something in front of the shop sent. Trying it
+    // again may succeed; see RetryPolicy.
     bool lastCallFailedInTransit() const { return failedInTransit_; }
 
     // The address the shop sent the last call to when it stopped there because that address is
