@@ -6,12 +6,14 @@
 #include "settings/KeptProductLines.h"
 #include "settings/SettingsDatabase.h"
 #include "settings/SettingsFiles.h"
+#include "support/Printers.h"
 #include "support/SampleShopSettings.h"
 #include "support/SettingsSeed.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <algorithm>
 
 namespace norvan::testing {
 
@@ -41,11 +43,21 @@ void UnattendedFixture::waitForRuns() {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+bool UnattendedFixture::anyOrderInProcessing() const {
+    const nlohmann::ordered_json orders = shop.orders();
+    return std::ranges::any_of(orders, [](const nlohmann::ordered_json& order) {
+        return order["status"] == "processing";
+    });
+}
+
 void UnattendedFixture::addOrder(long long id) {
     nlohmann::ordered_json order = shop.order(16);
     order["id"] = id;
     order["number"] = std::to_string(id);
     order["status"] = "processing";
+    // Newer than the seeded orders: listed before them, newest first.
+    order["date_created"] = "2099-01-01T00:00:00";
+    order["date_created_gmt"] = "2099-01-01T00:00:00";
     shop.addOrder(order);
 }
 

@@ -24,6 +24,7 @@ class UnattendedFixture : public WindowFixture {
 
     // Order 16 of the seed again, as a new order in processing with the given id.
     void addOrder(long long id);
+    bool anyOrderInProcessing() const;
     std::string orderStatus(long long id) const { return shop.order(id)["status"]; }
     QStringList orderFiles() const;
     // How many order files name each order id (the first field of their header line).
@@ -37,6 +38,7 @@ class UnattendedFixture : public WindowFixture {
     void dropProductFile(const QString& name, const QStringList& lines) const;
     // The product lines the program keeps for the shop, read from its settings database.
     QStringList keptProductLines() const;
+    QString waitingProductText() const;  // the text of every product file still in Products
 
     // What holds at any instant: no order has two files, no order of `orders` is completed
     // without its file, and the newest line of every SKU is in the shop, kept, or still in its
@@ -57,7 +59,6 @@ class UnattendedFixture : public WindowFixture {
 
     static sampleshop::Options plainHttpShop();
     bool inShop(const nlohmann::ordered_json& product, const NewestLine& line) const;
-    QString waitingProductText() const;  // the text of every product file still in Products
 
     std::map<std::string, NewestLine> newestLines_;
 };
