@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <algorithm>
 
 namespace norvan::testing {
 
@@ -41,13 +40,6 @@ void UnattendedFixture::waitForRuns() {
     const automation::UnattendedCycle& cycle = window().cycle();
     while (cycle.orderRunBusy() || cycle.productRunBusy())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-bool UnattendedFixture::anyOrderInProcessing() const {
-    const nlohmann::ordered_json orders = shop.orders();
-    return std::ranges::any_of(orders, [](const nlohmann::ordered_json& order) {
-        return order["status"] == "processing";
-    });
 }
 
 void UnattendedFixture::addOrder(long long id) {

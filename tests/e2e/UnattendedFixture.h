@@ -24,7 +24,6 @@ class UnattendedFixture : public WindowFixture {
 
     // Order 16 of the seed again, as a new order in processing with the given id.
     void addOrder(long long id);
-    bool anyOrderInProcessing() const;
     std::string orderStatus(long long id) const { return shop.order(id)["status"]; }
     QStringList orderFiles() const;
     // How many order files name each order id (the first field of their header line).
