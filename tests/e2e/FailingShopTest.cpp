@@ -2,6 +2,7 @@
 // and every product ends at the newest values the accounting program gave for it.
 #include "UnattendedFixture.h"
 
+#include <algorithm>
 #include <random>
 
 namespace norvan::app {
@@ -12,10 +13,18 @@ using sampleshop::RecordedRequest;
 
 using FailingShopTest = testing::UnattendedFixture;
 
-TEST_F(FailingShopTest, OrdersArriveOnceAndProductsAtTheirNewestValuesThoughAShareOfRequestsFails) {
+// The product run sends line by line (false) or in batches (true).
+class ShareOfRequestsFailingTest : public testing::UnattendedFixture,
+                                   public ::testing::WithParamInterface<bool> {};
+
+INSTANTIATE_TEST_SUITE_P(ProductRuns, ShareOfRequestsFailingTest, ::testing::Bool(),
+                         [](const auto& test) { return test.param ? "InBatches" : "LineByLine"; });
+
+TEST_P(ShareOfRequestsFailingTest, OrdersArriveOnceAndProductsAtTheirNewestValues) {
     const std::vector<std::string> skus{"A-1", "A-2", "B-7", "C 10", "D-3/x", "E+5"};
     std::vector<long long> orders{15, 16, 17, 18};
     std::mt19937 draws(20240305);
+    if (GetParam()) folder.writeBytes("SetManifest.ini", "[Setting]\r\nBatch=1\r\n");
     shop.setFaultRate(0.15, 7);
     startWindow();  // the first cycle runs at start-up
     waitForRuns();
@@ -44,6 +53,11 @@ TEST_F(FailingShopTest, OrdersArriveOnceAndProductsAtTheirNewestValuesThoughASha
     EXPECT_TRUE(boxes.errors().empty());
     expectEverythingDelivered(orders);
     EXPECT_EQ(orderStatus(19), "completed");  // never in the listed status: never exported
+    EXPECT_EQ(std::ranges::any_of(shop.requests(),
+                                  [](const RecordedRequest& request) {
+                                      return request.target.ends_with("/products/batch");
+                                  }),
+              GetParam());
 }
 
 TEST_F(FailingShopTest, AnOrderWhoseStatusChangeAlwaysFailsIsWrittenOnceAndMovedOnceItSucceeds) {
