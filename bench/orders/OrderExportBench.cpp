@@ -5,6 +5,7 @@
 //
 //   orders_bench [line items]   (default 2,000)
 
+#include "LargeOrder.h"
 #include "common/TextLines.h"
 #include "orders/NormalizeDigits.h"
 #include "orders/OrderExtraction.h"
@@ -18,54 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <nlohmann/json.hpp>
 
 namespace {
 
 using namespace norvan;
-
-const QStringList kItemFields = {"id",          "name",
-                                 "product_id",  "variation_id",
-                                 "quantity",    "tax_class",
-                                 "subtotal",    "subtotal_tax",
-                                 "total",       "total_tax",
-                                 "sku",         "price",
-                                 "parent_name", "global_unique_id",
-                                 "note"};
-
-// An order as the shop sends it, with the given number of line items of 15 fields and a meta
-// data entry each.
-QString orderJson(int itemCount) {
-    nlohmann::ordered_json order = {{"id", 727},
-                                    {"status", "processing"},
-                                    {"total", "4060000"},
-                                    {"billing",
-                                     {{"first_name", "\u0645\u0631\u06CC\u0645"},
-                                      {"address_1", "\u0628\u0644\u0648\u0627\u0631 \u06F1\u06F2"},
-                                      {"city", "\u0645\u0634\u0647\u062F"}}},
-                                    {"customer_note", ""}};
-    nlohmann::ordered_json items = nlohmann::ordered_json::array();
-    for (int i = 0; i < itemCount; ++i) {
-        items.push_back({{"id", 1000 + i},
-                         {"name", "\u0632\u0639\u0641\u0631\u0627\u0646 \u06F4\u066B\u06F6"},
-                         {"product_id", 12},
-                         {"variation_id", 0},
-                         {"quantity", 1 + i % 5},
-                         {"tax_class", ""},
-                         {"subtotal", "1850000"},
-                         {"subtotal_tax", "0"},
-                         {"total", "1850000"},
-                         {"total_tax", "0"},
-                         {"sku", "B-" + std::to_string(i)},
-                         {"price", 1850000.5},
-                         {"parent_name", "x"},
-                         {"global_unique_id", ""},
-                         {"note", "line\nbreak"},
-                         {"meta_data", {{{"id", i}, {"key", "_reduced_stock"}, {"value", "1"}}}}});
-    }
-    order["line_items"] = items;
-    return QString::fromStdString(order.dump(2));
-}
 
 struct Timings {
     double flatten = std::numeric_limits<double>::max();
@@ -81,7 +38,7 @@ double millisecondsOf(QElapsedTimer& timer) {
 
 int main(int argc, char** argv) {
     const int itemCount = argc > 1 ? std::atoi(argv[1]) : 2000;
-    const QString json = orderJson(itemCount);
+    const QString json = QString::fromStdString(bench::largeOrder(itemCount).dump(2));
     QTemporaryDir folder;
     Timings best;
     QString lastFile;
@@ -97,7 +54,7 @@ int main(int argc, char** argv) {
         const orders::OrderFileSource source{
             order.rows,
             {"id", "billing.first_name", "billing.address_1", "total", "customer_note"},
-            kItemFields,
+            bench::kLineItemFields,
             QStringLiteral("line_items"),
             QString::number(*order.itemCount)};
         QStringList lines;
@@ -116,7 +73,8 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("order with %d line items of %lld mapped fields (%lld bytes of JSON)\n", itemCount,
-                static_cast<long long>(kItemFields.size()), static_cast<long long>(json.size()));
+                static_cast<long long>(bench::kLineItemFields.size()),
+                static_cast<long long>(json.size()));
     std::printf("flatten (rows, field lists, count)  %8.1f ms\n", best.flatten);
     std::printf("GenerateCOMSTR                      %8.1f ms\n", best.lines);
     std::printf("NormalizeDigits + file write        %8.1f ms\n", best.file);

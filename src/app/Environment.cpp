@@ -22,6 +22,7 @@ Environment Environment::forProgram() {
         .messageBox = [](const QString& caption,
                          const QString& text) { showModalBox(QMessageBox::NoIcon, caption, text); },
         .clock = common::systemClock(),
+        .pause = shop::pauseResponsively,
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "shop/RetryPolicy.h"
 
 #include <QString>
 #include <functional>
@@ -13,14 +14,16 @@ using ErrorBox = std::function<void(const QString& caption, const QString& text)
 using MessageBox = std::function<void(const QString& caption, const QString& text)>;
 
 // What the window takes from its surroundings. Tests replace the boxes (so nothing modal ever
-// blocks), the clock and the program folder.
+// blocks), the clock, the pause between two tries of a shop call and the program folder.
 struct Environment {
     QString appPath;  // the folder of the settings files, Orders and Products; ends with "/"
     ErrorBox errorBox;
     MessageBox messageBox;
     common::Clock clock;
+    shop::Pause pause;
 
-    // The running program: the executable's folder, modal message boxes, the system clock.
+    // The running program: the executable's folder, modal message boxes, the system clock,
+    // pauses that keep the window's events running.
     static Environment forProgram();
 };
 

@@ -61,7 +61,7 @@ void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts)
                               .productRes = edtProductRes->text(),
                               .addProducts = chbProdAdd->isChecked(),
                               .batches = chbBatch->isChecked()},
-                             window, kept);
+                             window, kept, environment_.pause);
     const auto tally = qScopeGuard([&] { counts = run.counts(); });  // also when an error ends it
     run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}));
 }

@@ -17,12 +17,16 @@ void NameValueList::clear() {
 }
 
 void NameValueList::add(const QString& row) {
-    // Only rows with "=" have a name that a lookup can find.
-    if (row.contains(u'=')) {
-        const QString key = nameOf(row).toCaseFolded();
-        if (!firstRowByName_.contains(key)) firstRowByName_.insert(key, int(rows_.size()));
-    }
     rows_.append(row);
+    // Only rows with "=" have a name that a lookup can find.
+    const qsizetype eq = row.indexOf(u'=');
+    if (eq < 0) return;
+    // A name already in lower case, as nearly every one is, is looked up in the row's own
+    // characters rather than in a copy of them: an order holds millions of rows.
+    const QString name = QString::fromRawData(rows_.constLast().constData(), eq);
+    const QString key = name.toCaseFolded();
+    if (!firstRowByName_.contains(key))
+        firstRowByName_.insert(key, static_cast<int>(rows_.size() - 1));
 }
 
 void NameValueList::addPair(const QString& name, const QString& value) {

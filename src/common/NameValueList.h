@@ -26,7 +26,7 @@ class NameValueList {
     QString value(const QString& name) const { return valueFromIndex(indexOfName(name)); }
 
   private:
-    QStringList rows_;
+    QStringList rows_;  // never changed in place: keys of the index may point into them
     QHash<QString, int> firstRowByName_;  // case-folded name -> first row
 };
 

@@ -62,7 +62,7 @@ class JsonPathReader {
         const QString name = trimmedOfBlanks(path_.mid(start, pos_ - start));
         if (name.isEmpty())
             throw Error(QStringLiteral("Empty name not allowed in dot notation, use ['']"));
-        return name.toStdString();
+        return name;
     }
 
     JsonPathStep readIndexer() {
@@ -99,7 +99,7 @@ class JsonPathReader {
         if (atEnd()) throw openBracket();
         if (current() != u']') throw unexpectedInIndexer();
         ++pos_;
-        return name.toStdString();
+        return name;
     }
 
     const QString& path_;

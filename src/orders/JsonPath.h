@@ -2,14 +2,13 @@
 
 #include <QString>
 #include <cstddef>
-#include <string>
 #include <variant>
 #include <vector>
 
 namespace norvan::orders {
 
-// One step of a path into a JSON document: a member name (UTF-8) or an array index.
-using JsonPathStep = std::variant<std::string, std::size_t>;
+// One step of a path into a JSON document: a member name or an array index.
+using JsonPathStep = std::variant<QString, std::size_t>;
 
 // Reads a path such as line_items, billing.city, line_items[0].name or ['a.b']["c\"d"].
 // Names are separated by "."; "[n]" is an array index; a name holding "." or "[" goes in

@@ -1,40 +1,72 @@
 #include "OrderExtraction.h"
 
 #include "FloatText.h"
-#include "JsonDocument.h"
+#include "JsonArrayCounter.h"
 #include "common/Error.h"
 #include "shop/JsonTokenReader.h"
 #include "shop/TWooCommerceAPI.h"
 
 #include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
 
 namespace norvan::orders {
 
-void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
-                               const QString& itemTitle, ExtractedOrder& order) {
+namespace {
+
+// Rows and field entries repeat every path of the order text, and a path grows with the names
+// of all the containers above its value, while the text holds each name once. So that no order
+// text can take memory out of all proportion, they may hold at most this many times the text's
+// characters; a shop's order gives about as many.
+constexpr qsizetype kMaxFlattenedGrowth = 4;
+constexpr qsizetype kFlattenedAlwaysTaken = qsizetype{1} << 20;
+
+}  // namespace
+
+void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const QString& itemTitle,
+                               ExtractedOrder& order) {
     order.rows.clear();
     order.headerFields.clear();
     order.itemFields.clear();
     order.orderId.clear();
 
+    JsonArrayCounter items(itemTitle);
+    QSet<QString> itemKeys;  // one copy of each item key, shared by all its entries
+    const qsizetype maxFlattened =
+        std::max(ARes.size() * kMaxFlattenedGrowth, kFlattenedAlwaysTaken);
+    qsizetype flattened = 0;
+    const auto addToFlattened = [&](qsizetype characters) {
+        flattened += characters;
+        if (flattened > maxFlattened)
+            throw Error(QStringLiteral("The order is too large to read: its rows and fields "
+                                       "would hold more than %1 characters.")
+                            .arg(maxFlattened));
+    };
     // An empty answer (a successful request without a JSON body) holds no tokens.
     if (!ARes.isEmpty()) {
-        shop::readJsonTokens(ARes, [&](const shop::JsonToken& token) {
+        shop::readJsonTokens(std::move(ARes), [&](const shop::JsonToken& token) {
+            items.take(token);
             switch (token.kind) {
                 case shop::JsonTokenKind::PropertyName:
                     // A plain substring test: letter case counts, an empty title claims nothing.
-                    if (!itemTitle.isEmpty() && token.path.contains(itemTitle))
-                        order.itemFields.append(token.text);
-                    else
+                    if (!itemTitle.isEmpty() && token.path.contains(itemTitle)) {
+                        addToFlattened(token.text.size());
+                        order.itemFields.append(*itemKeys.insert(token.text));
+                    } else {
+                        addToFlattened(token.path.size());
                         order.headerFields.append(token.path);
+                    }
                     break;
                 case shop::JsonTokenKind::Integer:
                 case shop::JsonTokenKind::String:
-                    order.rows.addPair(token.path, token.text);
+                case shop::JsonTokenKind::Float: {
+                    const QString value = token.kind == shop::JsonTokenKind::Float
+                                              ? floatText(token.text)
+                                              : token.text;
+                    addToFlattened(token.path.size() + 1 + value.size());
+                    order.rows.addPair(token.path, value);
                     break;
-                case shop::JsonTokenKind::Float:
-                    order.rows.addPair(token.path, floatText(token.text));
-                    break;
+                }
                 default:
                     break;
             }
@@ -42,8 +74,7 @@ void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
         });
     }
 
-    const int itemCount = int(GetJsonArray(parseJsonDocument(ARes), itemTitle).size());
-    order.itemCount = itemCount;
+    order.itemCount = static_cast<int>(items.count());
     const QString ownId = order.rows.value(QStringLiteral("id"));
     order.orderId = ownId.isEmpty() ? requestedId : ownId;
 }

@@ -22,12 +22,15 @@ struct ExtractedOrder {
     QString orderId;
 };
 
-// Flattens the order's JSON text ARes into order. Clears rows, field lists and orderId first;
+// Flattens the order's JSON text ARes into order; the text is let go while it is read, so that a
+// caller that hands over its only copy (extractOrder) holds none meanwhile. Clears rows, field
+// lists and orderId first;
 // sets itemCount and orderId (the order's own "id" row, else requestedId) once all succeeded.
-// Throws Error at the first fault (the JSON reader's message, or those of GetJsonArray for the
-// item title), leaving the rows and field entries read up to it.
-void GetWooCommerceOrdersValue(const QString& ARes, const QString& requestedId,
-                               const QString& itemTitle, ExtractedOrder& order);
+// Throws Error at the first fault (the JSON reader's message, those of JsonArrayCounter for the
+// item title, or "The order is too large to read: ..." when the rows and field entries would hold
+// more than four times the text's characters), leaving the rows and field entries read up to it.
+void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const QString& itemTitle,
+                               ExtractedOrder& order);
 
 // Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
 // order. A failed request comes back as an "Error: " text, which the JSON reader then rejects.

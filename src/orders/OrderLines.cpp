@@ -9,10 +9,12 @@ namespace {
 // A value keeps to its own field of its own line: the accounting program reads one order line
 // per text line and splits it at "&" and "^", and the format has no escape. A value that held a
 // separator would shift every later field of the order into the wrong column, where a blank in
-// its place loses one character.
+// its place loses one character. NUL and Ctrl-Z end the text for readers of C strings and of
+// DOS text files, and so count as separators too; other control characters, tab among them, stay.
 QString asFieldValue(QString value) {
     value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    for (const char16_t separator : {u'\r', u'\n', u'&', u'^'}) value.replace(separator, u' ');
+    for (const char16_t separator : {u'\r', u'\n', u'&', u'^', u'\0', u'\x1A'})
+        value.replace(separator, u' ');
     return value;
 }
 

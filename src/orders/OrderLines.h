@@ -19,7 +19,8 @@ struct OrderFileSource {
 // Appends the header line, then one line per item index below the item count that has a value
 // for at least one mapped key. Fields are separated by "&"; the header line is framed by "^" and
 // an address value (a field holding "billing." or "shipping.") is followed by two blanks instead.
-// A line break inside a value becomes one blank, so that every value stays on its line.
+// A line break, NUL or Ctrl-Z inside a value becomes one blank, so that every value stays on its
+// line.
 // Throws Error("'<text>' is not a valid integer value") for a count that is not an integer,
 // the header line already appended.
 void GenerateCOMSTR(const OrderFileSource& source, QStringList& lines);

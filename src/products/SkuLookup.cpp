@@ -16,8 +16,11 @@ SkuLookup lookUp(shop::TWooCommerceAPI& client, const QString& productRes, const
     SkuLookup lookup;
     const QString answer = shop::callWithRetries(
         client, [&] { return client.GetResponse(productRes, query); }, pause);
-    if (shop::isFailureResult(answer)) {
-        lookup.failure = CallResult::of(client, answer);
+    // An answer without JSON (a maintenance or cache page) leaves an empty text.
+    if (shop::isFailureResult(answer) || client.lastCallFailedInTransit()) {
+        lookup.failure = CallResult::of(
+            client,
+            answer.isEmpty() ? QStringLiteral("Error: The shop's answer is not JSON.") : answer);
         return lookup;
     }
     try {

@@ -1,5 +1,6 @@
 #include "CurlTransfer.h"
 
+#include <QLocale>
 #include <mutex>
 #include <utility>
 
@@ -11,9 +12,26 @@ Error transportFailure(const char* reason) {
 
 namespace {
 
-size_t receiveBody(char* data, size_t size, size_t count, void* received) {
+AnswerTooLarge answerTooLarge(qint64 maxBytes) {
+    return AnswerTooLarge(
+        QStringLiteral("REST request failed: The shop's answer is larger than %1.")
+            .arg(QLocale::c().formattedDataSize(maxBytes, 0, QLocale::DataSizeTraditionalFormat)));
+}
+
+Error answerTookTooLong(long seconds) {
+    return Error(
+        QStringLiteral("REST request failed: The shop's answer was not complete after %1 s.")
+            .arg(seconds));
+}
+
+size_t receiveBody(char* data, size_t size, size_t count, void* target) {
+    auto& received = *static_cast<ReceivedAnswer*>(target);
     const size_t bytes = size * count;
-    static_cast<ReceivedAnswer*>(received)->body.append(data, static_cast<qsizetype>(bytes));
+    if (received.body.size() + static_cast<qint64>(bytes) > received.maxBodyBytes) {
+        received.bodyTooLarge = true;
+        return 0;  // ends the transfer
+    }
+    received.body.append(data, static_cast<qsizetype>(bytes));
     return bytes;
 }
 
@@ -45,7 +63,8 @@ CurlTransfer::CurlTransfer(const RestOptions& options)
                    "Content-Type: application/json",
                    "User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION,
                    "Authorization: ",
-                   "Expect:"} {  // no waiting for "100 Continue" before a body
+                   "Expect:"},  // no waiting for "100 Continue" before a body
+      totalSeconds_(options.totalSeconds) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     curl_ = curl_easy_init();
@@ -67,6 +86,7 @@ CurlTransfer::CurlTransfer(const RestOptions& options)
     curl_easy_setopt(curl_, CURLOPT_WRITEDATA, &received_);
     curl_easy_setopt(curl_, CURLOPT_HEADERFUNCTION, receiveHeader);
     curl_easy_setopt(curl_, CURLOPT_HEADERDATA, &received_);
+    received_.maxBodyBytes = options.maxAnswerBytes;
 }
 
 CurlTransfer::~CurlTransfer() {
@@ -74,7 +94,11 @@ CurlTransfer::~CurlTransfer() {
 }
 
 ReceivedAnswer CurlTransfer::perform(HttpMethod method, const QByteArray& url,
-                                     const QByteArray& authorization, const QByteArray& body) {
+                                     const QByteArray& authorization, const QByteArray& body,
+                                     Deadline deadline) {
+    const auto timeLeft =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (timeLeft.count() <= 0) throw answerTookTooLong(totalSeconds_);
     QByteArray& authorizationLine = headerLines_[kAuthorizationLine];
     static constexpr QByteArrayView kAuthorizationName = "Authorization: ";
     if (QByteArrayView(authorizationLine).sliced(kAuthorizationName.size()) != authorization) {
@@ -82,18 +106,27 @@ ReceivedAnswer CurlTransfer::perform(HttpMethod method, const QByteArray& url,
         headerList_[kAuthorizationLine].data = authorizationLine.data();
     }
     curl_easy_setopt(curl_, CURLOPT_URL, url.constData());
+    curl_easy_setopt(curl_, CURLOPT_TIMEOUT_MS, static_cast<long>(timeLeft.count()));
     setMethod(method, body);
     // The body is received into the last one's buffer: the caller shares it while it keeps the
     // answer, and once that is gone the buffer serves again without a new allocation.
     QByteArray buffer = std::move(received_.body);
     buffer.resize(0);
+    const qint64 maxBodyBytes = received_.maxBodyBytes;
     received_ = {};
     received_.body = std::move(buffer);
+    received_.maxBodyBytes = maxBodyBytes;
     errorText_[0] = '\0';
 
     const CURLcode code = curl_easy_perform(curl_);
     // A body is sent from the caller's buffer, which the handle must not point at afterwards.
     if (method != HttpMethod::Get) curl_easy_setopt(curl_, CURLOPT_POSTFIELDS, nullptr);
+    if (received_.bodyTooLarge) throw answerTooLarge(received_.maxBodyBytes);
+    // libcurl's clock may run a little apart from ours.
+    constexpr std::chrono::milliseconds kClockSlack{50};
+    if (code == CURLE_OPERATION_TIMEDOUT &&
+        std::chrono::steady_clock::now() + kClockSlack >= deadline)
+        throw answerTookTooLong(totalSeconds_);
     if (code != CURLE_OK) {
         throw transportFailure(errorText_[0] != '\0' ? errorText_.data()
                                                      : curl_easy_strerror(code));

@@ -20,6 +20,9 @@ struct ReceivedAnswer {
     QByteArray contentType;
     QByteArray body;
     QByteArray redirectUrl;  // where a redirect points; empty when the answer is none
+
+    qint64 maxBodyBytes = 0;
+    bool bodyTooLarge = false;
 };
 
 // One libcurl easy handle with all that stays the same between the requests of one client: the
@@ -33,9 +36,11 @@ class CurlTransfer {
     CurlTransfer(const CurlTransfer&) = delete;
     CurlTransfer& operator=(const CurlTransfer&) = delete;
 
-    // Throws Error("REST request failed: <reason>") when no answer came.
+    // Throws Error("REST request failed: <reason>") when no answer came, the deadline included,
+    // and AnswerTooLarge when the body grows past the options' maxAnswerBytes.
     ReceivedAnswer perform(HttpMethod method, const QByteArray& url,
-                           const QByteArray& authorization, const QByteArray& body);
+                           const QByteArray& authorization, const QByteArray& body,
+                           Deadline deadline);
 
   private:
     // Every request's header lines in the order they go out; the list's nodes live here and
@@ -47,6 +52,7 @@ class CurlTransfer {
 
     CURL* curl_;
     std::array<QByteArray, kHeaderCount> headerLines_;
+    long totalSeconds_;
     std::array<curl_slist, kHeaderCount> headerList_{};
     ReceivedAnswer received_;
     std::array<char, CURL_ERROR_SIZE> errorText_{};

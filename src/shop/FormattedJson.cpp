@@ -1,6 +1,8 @@
 #include "FormattedJson.h"
 
+#include "JsonDepth.h"
 #include "JsonEscape.h"
+#include "common/Error.h"
 
 #include <algorithm>
 #include <array>
@@ -19,15 +21,25 @@ namespace {
 // up the text.
 class LayoutFormatter {
   public:
-    LayoutFormatter(const char* begin, const char* end) : p_(begin), end_(end) {
+    // Every line is indented by its depth, so a deeply nested text can grow a thousandfold when
+    // laid out; the shop's answers grow to less than twice their size.
+    static constexpr qsizetype kMaxGrowth = 4;
+    static constexpr qsizetype kLayoutAlwaysTaken = qsizetype{1} << 20;
+
+    LayoutFormatter(const char* begin, const char* end)
+        : p_(begin),
+          end_(end),
+          maxLayout_(std::max((end - begin) * kMaxGrowth, kLayoutAlwaysTaken)) {
         makeRoom(2 * (end - begin) + 16);  // line breaks and indents come on top
     }
 
-    bool run();
+    enum class Outcome { LaidOut, NotJson, TooDeep, TooLarge };
+    Outcome run();
     QString takeText() {
         text_.truncate(written());
         return std::move(text_);
     }
+    qsizetype maxLayout() const { return maxLayout_; }
 
   private:
     struct Container {
@@ -77,18 +89,23 @@ class LayoutFormatter {
 
     const char* p_;
     const char* end_;
+    qsizetype maxLayout_;
     QString text_;
     QChar* out_ = nullptr;
     QChar* limit_ = nullptr;
     std::vector<Container> containers_;
 };
 
-bool LayoutFormatter::run() {
+LayoutFormatter::Outcome LayoutFormatter::run() {
     if (end_ - p_ >= 3 && std::string_view(p_, 3) == "\xEF\xBB\xBF") p_ += 3;  // byte-order mark
     skipBlanks();
     for (;;) {
+        // Between two values the layout grows by one line and the closing lines of at most
+        // kMaxJsonDepth containers.
+        if (written() > maxLayout_) return Outcome::TooLarge;
         // A value: a container opens here and its first member or element follows at once.
         if (at('{') || at('[')) {
+            if (containers_.size() == kMaxJsonDepth) return Outcome::TooDeep;
             const char closing = *p_ == '{' ? '}' : ']';
             append(*p_++);
             containers_.push_back({closing});
@@ -98,24 +115,24 @@ bool LayoutFormatter::run() {
                 close();
             } else {
                 newItem();
-                if (closing == '}' && !member()) return false;
+                if (closing == '}' && !member()) return Outcome::NotJson;
                 continue;
             }
         } else if (!scalar()) {
-            return false;
+            return Outcome::NotJson;
         }
         // After a value: a separator with the next item, or the end of containers.
         for (;;) {
             skipBlanks();
-            if (containers_.empty()) return p_ == end_;
+            if (containers_.empty()) return p_ == end_ ? Outcome::LaidOut : Outcome::NotJson;
             if (at(',')) {
                 ++p_;
                 skipBlanks();
                 newItem();
-                if (containers_.back().closing == '}' && !member()) return false;
+                if (containers_.back().closing == '}' && !member()) return Outcome::NotJson;
                 break;
             }
-            if (!at(containers_.back().closing)) return false;
+            if (!at(containers_.back().closing)) return Outcome::NotJson;
             ++p_;
             close();
         }
@@ -365,7 +382,17 @@ bool LayoutFormatter::plainUtf8(char32_t& code) {
 
 QString formatJson(const QByteArray& utf8) {
     LayoutFormatter formatter(utf8.constData(), utf8.constData() + utf8.size());
-    if (!formatter.run()) return {};
+    switch (formatter.run()) {
+        case LayoutFormatter::Outcome::LaidOut:
+            break;
+        case LayoutFormatter::Outcome::NotJson:
+            return {};
+        case LayoutFormatter::Outcome::TooDeep:
+            throw Error(jsonTooDeepMessage());
+        case LayoutFormatter::Outcome::TooLarge:
+            throw Error(QStringLiteral("The JSON text would grow past %1 characters when laid out.")
+                            .arg(formatter.maxLayout()));
+    }
     return formatter.takeText();
 }
 

@@ -1,5 +1,6 @@
 #include "JsonTokenReader.h"
 
+#include "JsonDepth.h"
 #include "common/Error.h"
 
 #include <nlohmann/json.hpp>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace norvan::shop {
@@ -23,6 +25,7 @@ class TokenHandler : public nlohmann::json_sax<json> {
         : onToken_(onToken) {}
 
     bool stoppedByCaller() const { return stopped_; }
+    bool tooDeep() const { return tooDeep_; }
     const QString& path() const { return path_; }
     std::size_t faultByte() const { return faultByte_; }
     const std::string& faultDescription() const { return faultDescription_; }
@@ -91,6 +94,10 @@ class TokenHandler : public nlohmann::json_sax<json> {
     }
 
     bool openContainer(JsonTokenKind kind) {
+        if (frames_.size() == kMaxJsonDepth) {
+            tooDeep_ = true;
+            return false;
+        }
         enterValue();
         frames_.push_back({kind == JsonTokenKind::StartArray, path_.size()});
         return deliver(kind, {});
@@ -112,6 +119,7 @@ class TokenHandler : public nlohmann::json_sax<json> {
     std::vector<Frame> frames_;
     QString path_;
     bool stopped_ = false;
+    bool tooDeep_ = false;
     std::size_t faultByte_ = 0;
     std::string faultDescription_;
 };
@@ -187,34 +195,41 @@ bool mentions(const std::string& description, const char* words) {
 // The answers' formatted layout writes control characters other than backspace, tab, line feed,
 // form feed and carriage return raw inside strings (a customer note may hold one), so the reader
 // takes them as they are: the parser gets them as \u00XX escapes, and fault places are mapped
-// back to the text as given.
+// back to the text as given. A text without them, as nearly every answer is, is parsed as it is.
 class ParserText {
   public:
     explicit ParserText(std::string original) : original_(std::move(original)) {
+        std::vector<std::size_t> rawControls;
         bool inString = false;
         for (std::size_t i = 0; i < original_.size(); ++i) {
             const auto c = static_cast<unsigned char>(original_[i]);
-            if (inString && c < 0x20) {
-                escapeStarts_.push_back(parsed_.size());
-                char escape[7];
-                std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(c));
-                parsed_ += escape;
-                continue;
-            }
-            parsed_ += char(c);
             if (c == '"') {
                 inString = !inString;
-            } else if (inString && c == '\\' && i + 1 < original_.size()) {
-                parsed_ += original_[++i];
+            } else if (inString && c == '\\') {
+                ++i;  // the escaped character
+            } else if (inString && c < 0x20) {
+                rawControls.push_back(i);
             }
         }
+        if (rawControls.empty()) return;
+        parsed_.reserve(original_.size() + kGrowth * rawControls.size());
+        std::size_t copied = 0;
+        for (const std::size_t at : rawControls) {
+            parsed_.append(original_, copied, at - copied);
+            escapeStarts_.push_back(parsed_.size());
+            char escape[7];
+            const unsigned code = static_cast<unsigned char>(original_[at]);
+            std::snprintf(escape, sizeof escape, "\\u%04x", code);
+            parsed_ += escape;
+            copied = at + 1;
+        }
+        parsed_.append(original_, copied);
     }
 
     const std::string& original() const { return original_; }
-    const std::string& parsed() const { return parsed_; }
+    const std::string& parsed() const { return escapeStarts_.empty() ? original_ : parsed_; }
 
     std::size_t originalIndex(std::size_t parsedIndex) const {
-        constexpr std::size_t kGrowth = 5;  // one byte became six
         const auto after =
             std::upper_bound(escapeStarts_.begin(), escapeStarts_.end(), parsedIndex);
         const auto before = std::size_t(after - escapeStarts_.begin());
@@ -225,6 +240,8 @@ class ParserText {
     }
 
   private:
+    static constexpr std::size_t kGrowth = 5;  // one byte becomes six
+
     std::string original_;
     std::string parsed_;
     std::vector<std::size_t> escapeStarts_;  // in parsed_
@@ -268,10 +285,11 @@ QString faultMessage(const ParserText& text, const TokenHandler& handler) {
 
 }  // namespace
 
-void readJsonTokens(const QString& text, const std::function<bool(const JsonToken&)>& onToken) {
-    const ParserText parserText(text.toStdString());
+void readJsonTokens(QString text, const std::function<bool(const JsonToken&)>& onToken) {
+    const ParserText parserText(std::exchange(text, QString()).toStdString());
     TokenHandler handler(onToken);
     if (json::sax_parse(parserText.parsed(), &handler) || handler.stoppedByCaller()) return;
+    if (handler.tooDeep()) throw Error(jsonTooDeepMessage());
     throw Error(faultMessage(parserText, handler));
 }
 

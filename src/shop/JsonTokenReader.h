@@ -30,7 +30,9 @@ struct JsonToken {
 // Reads a JSON text token by token in document order. onToken returns false to stop reading
 // there (nothing after it is parsed). Throws norvan::Error at the first fault, with the reader's
 // message, e.g. "Unexpected character encountered while parsing value: E. Path '', line 1,
-// position 1." (line and position counted from 1 at the offending character).
-void readJsonTokens(const QString& text, const std::function<bool(const JsonToken&)>& onToken);
+// position 1." (line and position counted from 1 at the offending character), and with
+// jsonTooDeepMessage() where the text nests deeper than kMaxJsonDepth. The text is let go before
+// the tokens are read: a caller that moves its only copy in holds none while they are.
+void readJsonTokens(QString text, const std::function<bool(const JsonToken&)>& onToken);
 
 }  // namespace norvan::shop

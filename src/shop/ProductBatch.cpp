@@ -1,5 +1,8 @@
 #include "ProductBatch.h"
 
+#include "JsonDepth.h"
+#include "common/Error.h"
+
 #include <nlohmann/json.hpp>
 
 namespace norvan::shop {
@@ -37,8 +40,15 @@ QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items) {
 
 std::optional<QStringList> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount) {
+    const auto refuseTooDeep = [](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
+        using Event = nlohmann::json::parse_event_t;
+        if ((event == Event::object_start || event == Event::array_start) &&
+            static_cast<std::size_t>(depth) >= kMaxJsonDepth)
+            throw Error(jsonTooDeepMessage());
+        return true;
+    };
     const nlohmann::json document =
-        nlohmann::json::parse(answer.begin(), answer.end(), nullptr, false);
+        nlohmann::json::parse(answer.begin(), answer.end(), refuseTooDeep, false);
     if (!document.is_object()) return std::nullopt;
     const auto list = document.find(listName(action));
     if (list == document.end() || !list->is_array() ||

@@ -33,6 +33,7 @@ QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items);
 // The item results of a batch answer: a JSON object whose "create" or "update" list holds, in the
 // order sent, one object per item, either the saved product or {"id":…, "error":{"code":…,
 // "message":…}}. Nothing when the answer is not such an object with a list of itemCount objects.
+// Throws Error(jsonTooDeepMessage()) for an answer nested deeper than kMaxJsonDepth.
 std::optional<QStringList> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount);
 

@@ -65,6 +65,7 @@ RestClient::RestClient(const QString& baseUrl, std::unique_ptr<Authenticator> au
     : baseUrl_(RequestUrl::normaliseBase(baseUrl)),
       base_(RequestUrl::reusableBase(baseUrl_)),
       authenticator_(std::move(authenticator)),
+      totalTime_(options.totalSeconds),
       transfer_(std::make_unique<CurlTransfer>(options)) {}
 
 RestClient::~RestClient() = default;
@@ -74,12 +75,13 @@ RestClient::~RestClient() = default;
 // followed stays on the origin of the one before or only moves it to https.
 RestResponse RestClient::execute(HttpMethod method, const QString& resource,
                                  const QByteArray& body) {
+    const Deadline deadline = std::chrono::steady_clock::now() + totalTime_;
     const QString normalisedResource = RequestUrl::normaliseResource(resource);
     RequestUrl url = base_ ? base_->below(normalisedResource)
                            : RequestUrl(RequestUrl::join(baseUrl_, normalisedResource));
     for (int hop = 0;; ++hop) {
         QByteArray redirect;
-        RestResponse response = send(method, url, body, redirect);
+        RestResponse response = send(method, url, body, deadline, redirect);
         if (redirect.isEmpty()) return response;
         if (hop == kMaxRedirects)
             throw transportFailure(curl_easy_strerror(CURLE_TOO_MANY_REDIRECTS));
@@ -93,9 +95,10 @@ RestResponse RestClient::execute(HttpMethod method, const QString& resource,
 }
 
 RestResponse RestClient::send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                              QByteArray& redirect) {
-    const ReceivedAnswer received = transfer_->perform(
-        method, url.encoded(), authenticator_->authorization(methodName(method), url), body);
+                              Deadline deadline, QByteArray& redirect) {
+    const ReceivedAnswer received =
+        transfer_->perform(method, url.encoded(),
+                           authenticator_->authorization(methodName(method), url), body, deadline);
     const QString reason = QString::fromUtf8(received.reason);
     if (isRedirect(received.status)) redirect = received.redirectUrl;
     if (received.status >= 500 && received.status <= 599) {

@@ -3,9 +3,11 @@
 #include "Authenticator.h"
 #include "RequestUrl.h"
 #include "RestOptions.h"
+#include "common/Error.h"
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -14,6 +16,15 @@ namespace norvan::shop {
 class CurlTransfer;
 
 enum class HttpMethod { Get, Post, Put };
+
+using Deadline = std::chrono::steady_clock::time_point;
+
+// An answer larger than RestOptions::maxAnswerBytes: a fault of what the shop sends rather than
+// of its way here, so that asking again brings the same.
+class AnswerTooLarge : public Error {
+  public:
+    using Error::Error;
+};
 
 struct RestResponse {
     long status = 0;
@@ -40,18 +51,21 @@ class RestClient {
     // and from http to https on the same host with the default ports, as hosting that enforces
     // https does. A redirect anywhere else is not followed; it comes back in the response with
     // its address in movedTo. Throws Error with "Invalid URL: \"...\"" (no scheme),
-    // "REST request failed: <reason>" (transport) or "HTTP/1.1 500 Internal Server Error" (a
-    // final status of 500 to 599); any other final status comes back in the response.
+    // "REST request failed: <reason>" (transport, a time limit of the options included) or
+    // "HTTP/1.1 500 Internal Server Error" (a final status of 500 to 599), and AnswerTooLarge
+    // with "REST request failed: The shop's answer is larger than 64 MB."; any other final status
+    // comes back in the response.
     RestResponse execute(HttpMethod method, const QString& resource, const QByteArray& body = {});
 
   private:
     // One request without following a redirect; its target, if any, goes to redirect.
     RestResponse send(HttpMethod method, const RequestUrl& url, const QByteArray& body,
-                      QByteArray& redirect);
+                      Deadline deadline, QByteArray& redirect);
 
     QString baseUrl_;
     std::optional<RequestUrl> base_;  // taken apart once, when the resources cannot change it
     std::unique_ptr<Authenticator> authenticator_;
+    std::chrono::seconds totalTime_;  // for a request with all its redirects
     std::unique_ptr<CurlTransfer> transfer_;
 };
 

@@ -61,7 +61,13 @@ QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query
     }
     return resultOf([&] {
         const RestResponse response = exchange(HttpMethod::Get, resource);
-        return isSuccess(response.status) ? formatJson(response.body) : statusFailure(response);
+        if (!isSuccess(response.status)) return statusFailure(response);
+        QString json = formatJson(response.body);
+        // The shop answers every read with JSON; a 2xx answer without it (an empty body, a
+        // maintenance or cache page) comes from something in front of the shop. Its text stays
+        // empty, but the call failed in transit.
+        if (json.isEmpty()) failedInTransit_ = true;
+        return json;
     });
 }
 
@@ -120,11 +126,18 @@ QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource,
 
 // Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit;
 // so is a redirect to another address, which says nothing of what was asked and holds until the
-// operator corrects the shop address.
+// operator corrects the shop address. An answer too large to take is the shop's, and would come
+// again.
 RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resource,
                                        const QByteArray& body) {
     failedInTransit_ = true;
-    RestResponse response = rest_->execute(method, resource, body);
+    RestResponse response;
+    try {
+        response = rest_->execute(method, resource, body);
+    } catch (const AnswerTooLarge&) {
+        failedInTransit_ = false;
+        throw;
+    }
     failedInTransit_ = response.status == 429 || !response.movedTo.isEmpty();
     movedTo_ = response.movedTo;
     return response;

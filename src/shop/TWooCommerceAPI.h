@@ -21,8 +21,8 @@ enum class HttpMethod;
 class TWooCommerceAPI {
   public:
     // Throws Error("Invalid URL: \"<base>\"") for a base address such as host:8443/path.
-    // Tests and benchmarks may wait other limits than the usual 30 seconds, and trust a loopback
-    // shop's certificate.
+    // Tests and benchmarks may set other limits than the program's (RestOptions' defaults), and
+    // trust a loopback shop's certificate.
     explicit TWooCommerceAPI(const ShopConnection& connection, const RestOptions& options = {});
     ~TWooCommerceAPI();
     TWooCommerceAPI(const TWooCommerceAPI&) = delete;
@@ -44,8 +44,8 @@ class TWooCommerceAPI {
     BatchResult BatchProducts(BatchAction action, const QList<JsonBody>& items);
 
     // The last call failed on its way rather than for what it asked: no connection, a time-out,
-    // 429, 5xx, or a write answered 2xx by something in front of the shop. Trying it again may
-    // succeed; see RetryPolicy.
+    // 429, 5xx, or a 2xx answer without JSON, which something in front of the shop sent. Trying it
+    // again may succeed; see RetryPolicy.
     bool lastCallFailedInTransit() const { return failedInTransit_; }
 
     // The address the shop sent the last call to when it stopped there because that address is

@@ -1,28 +1,14 @@
-// The unattended mode end to end against a shop that checks OAuth 1.0a as WooCommerce does over
-// plain HTTP (Basic is refused there): orders leave the shop as files, products come back.
-#include "automation/UnattendedCycle.h"
+// The unattended mode end to end: orders leave the shop as files, products come back.
+#include "UnattendedFixture.h"
 #include "common/CodePage.h"
-#include "sample-shop/SampleShop.h"
-#include "support/SampleShopSettings.h"
-#include "support/SettingsSeed.h"
-#include "support/WindowFixture.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QEventLoop>
 
 #include <algorithm>
 
 namespace norvan::app {
 namespace {
 
-class UnattendedRunsTest : public testing::WindowFixture {
+class UnattendedRunsTest : public testing::UnattendedFixture {
   protected:
-    void SetUp() override {
-        shop.start();
-        seedSettings();
-    }
-
     void writeProductFile() const {
         folder.makeFolder("Products");
         // Windows-1256, as the accounting program writes it: a Persian name, a quoted SKU with
@@ -37,31 +23,6 @@ class UnattendedRunsTest : public testing::WindowFixture {
                            testing::BoxRecorder::fixedNow().addSecs(-60));
     }
 
-    void seedSettings() {
-        settings::SettingsRow row =
-            testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()), true);
-        row.automatic = true;
-        row.ordParams = "id;billing.first_name;billing.address_1;total;customer_note;";
-        row.itemParams = "sku;quantity;price;";
-        testing::seedSettings(folder, row);
-    }
-
-    static sampleshop::Options realShop() {
-        sampleshop::Options options;
-        options.basicOverPlainHttp = false;
-        return options;
-    }
-
-    void waitForRuns() {
-        const automation::UnattendedCycle& cycle = window().cycle();
-        while (cycle.orderRunBusy() || cycle.productRunBusy())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-
-    QStringList orderFiles() const {
-        return QDir(folder.filePath("Orders")).entryList({"*.ecom"}, QDir::Files, QDir::Name);
-    }
-
     // The order files' bytes, by the order id that opens their header line.
     std::map<QString, QByteArray> orderFileBytes() const {
         std::map<QString, QByteArray> files;
@@ -71,10 +32,6 @@ class UnattendedRunsTest : public testing::WindowFixture {
         }
         return files;
     }
-
-    std::string orderStatus(long long id) const { return shop.order(id)["status"]; }
-
-    sampleshop::SampleShop shop{sampleshop::SampleShop::defaultSeed(), realShop()};
 };
 
 TEST_F(UnattendedRunsTest, OneCycleExportsEveryOrderAndUpdatesTheProductsAndASecondFindsNothing) {

@@ -138,6 +138,24 @@ TEST_F(OrderExportTest, ExportsAShopOrderOneLinePerItem) {
     EXPECT_EQ(bytesOf(path), common::encodeAnsi(text));
 }
 
+// The shop sends control characters escaped ("\u0001"); the order is read and written as any
+// other, each character kept unless it would end a field, a line or the text.
+TEST_F(OrderExportTest, ExportsAnOrderWithControlCharactersInItsTexts) {
+    nlohmann::ordered_json order =
+        nlohmann::ordered_json::parse(test::kWorkedExampleOrder.toStdString());
+    order["id"] = 729;
+    order["customer_note"] = std::string(
+        "a\x01"
+        "b\0c\x1A\td\r\ne",
+        11);
+    order["line_items"][0]["name"] = "Cup\x1F";
+    shop.addOrder(order);
+    extract("729");
+    const QString path = exportExtracted({"id", "customer_note"}, {"name", "quantity"}).orderFile;
+    EXPECT_EQ(bytesOf(path), QByteArray("^729&a\x01"
+                                        "b c \td e^\r\nCup\x1F&2\r\nTray&1\r\n"));
+}
+
 TEST_F(OrderExportTest, StatusChangeReachesTheExtractedOrderOnly) {
     extract("728");
     exportExtracted(kHeadFields, kItemFields);

@@ -99,7 +99,7 @@ TEST(GetWooCommerceOrdersValue, ItemTitleIsACaseSensitiveSubstringOfThePath) {
 
 TEST(GetWooCommerceOrdersValue, FailureKeepsWhatWasReadAndThePreviousCount) {
     const struct {
-        const char* json;
+        QString json;
         const char* title;
         const char* message;
         QStringList rows;
@@ -131,16 +131,36 @@ TEST(GetWooCommerceOrdersValue, FailureKeepsWhatWasReadAndThePreviousCount) {
          {"id=5"},
          {"id", "line_items"},
          {}},
+        {R"({"id": 5, "a": )" + QString(100000, u'['),
+         "line_items",
+         "The JSON text is nested deeper than 512 levels.",
+         {"id=5"},
+         {"id", "a"},
+         {}},
     };
     for (const auto& c : cases) {
         ExtractedOrder order = flattened(kWorkedExampleOrder);
-        EXPECT_ERROR(flattenInto(c.json, c.title, order), c.message) << c.json;
-        EXPECT_EQ(order.rows.rows(), c.rows) << c.json;
-        EXPECT_EQ(order.headerFields, c.headerFields) << c.json;
-        EXPECT_EQ(order.itemFields, c.itemFields) << c.json;
-        EXPECT_EQ(order.itemCount, 2) << c.json;  // the order extracted before
-        EXPECT_EQ(order.orderId, "") << c.json;   // no longer the order extracted before
+        const std::string json = c.json.left(80).toStdString();
+        EXPECT_ERROR(flattenInto(c.json, c.title, order), c.message) << json;
+        EXPECT_EQ(order.rows.rows(), c.rows) << json;
+        EXPECT_EQ(order.headerFields, c.headerFields) << json;
+        EXPECT_EQ(order.itemFields, c.itemFields) << json;
+        EXPECT_EQ(order.itemCount, 2) << json;  // the order extracted before
+        EXPECT_EQ(order.orderId, "") << json;   // no longer the order extracted before
     }
+}
+
+// Every row and field entry repeats the names of all the containers above it: under one long
+// name, a text of 100 KB would make rows of 100 MB.
+TEST(GetWooCommerceOrdersValue, RefusesATextWhoseRowsWouldGrowOutOfProportion) {
+    const QString members = QStringLiteral(R"("a": 1, )").repeated(10000);
+    const QString text = QStringLiteral(R"({"id": 5, ")") + QString(5000, u'n') +
+                         QStringLiteral(R"(": {)") + members + QStringLiteral(R"("z": 2}})");
+    ExtractedOrder order;
+    EXPECT_ERROR(flattenInto(text, QStringLiteral("line_items"), order),
+                 "The order is too large to read: its rows and fields would hold more than "
+                 "1048576 characters.");
+    EXPECT_LT(order.rows.count(), 200);
 }
 
 TEST(GetWooCommerceOrdersValue, OrderWithoutIdKeepsTheRequestedId) {

@@ -115,15 +115,22 @@ TEST(GenerateCOMSTR, CountThatIsNoIntegerStopsAfterTheHeaderLine) {
     }
 }
 
-// Either would start a field or a line of its own in the accounting program.
+// Either would start a field or a line of its own in the accounting program, and NUL or Ctrl-Z
+// would end its text there; tab and the other control characters are kept as they are.
 TEST(GenerateCOMSTR, LineBreakOrSeparatorInsideAValueBecomesABlank) {
     const struct {
-        const char* value;
-        const char* written;
+        QString value;
+        QString written;
     } cases[] = {
-        {"a\r\nb", "a b"},         {"a\rb", "a b"},    {"a\nb", "a b"},
-        {"a\r\n\r\nb\n", "a  b "}, {"a\n\rb", "a  b"}, {"Ann & Co ^", "Ann   Co  "},
-        {"&^a^&", "  a  "},
+        {QStringLiteral("a\r\nb"), QStringLiteral("a b")},
+        {QStringLiteral("a\rb"), QStringLiteral("a b")},
+        {QStringLiteral("a\nb"), QStringLiteral("a b")},
+        {QStringLiteral("a\r\n\r\nb\n"), QStringLiteral("a  b ")},
+        {QStringLiteral("a\n\rb"), QStringLiteral("a  b")},
+        {QStringLiteral("Ann & Co ^"), QStringLiteral("Ann   Co  ")},
+        {QStringLiteral("&^a^&"), QStringLiteral("  a  ")},
+        {QStringLiteral("a\0b\x1A"), QStringLiteral("a b ")},
+        {QStringLiteral("a\tb\x01\x1F"), QStringLiteral("a\tb\x01\x1F")},
     };
     for (const auto& c : cases) {
         const OrderFileSource source{rowsOf({QStringLiteral("customer_note=") + c.value,
@@ -132,8 +139,8 @@ TEST(GenerateCOMSTR, LineBreakOrSeparatorInsideAValueBecomesABlank) {
                                      {"name"},
                                      "line_items",
                                      "1"};
-        const QString written = QString::fromUtf8(c.written);
-        EXPECT_EQ(linesOf(source), QStringList({"^" + written + "^", written})) << c.written;
+        EXPECT_EQ(linesOf(source), QStringList({"^" + c.written + "^", c.written}))
+            << c.written.toStdString();
     }
 }
 

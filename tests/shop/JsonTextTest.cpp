@@ -1,6 +1,7 @@
 #include "shop/FormattedJson.h"
 #include "shop/JsonBody.h"
 
+#include "support/ExpectError.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,22 @@ TEST(FormattedJsonTest, DecodesEscapesAndWritesThemTheBodysWay) {
     EXPECT_EQ(formatJson(R"(["\u0022\u005c\u002F\u0008\u0009\u000A\u000c\u000D","\u0001\u0041",)"
                          R"("\ud83d\ude00","\u00e9\u0000"])"),
               expected);
+}
+
+// Every line is indented by its depth, so a deep text would lay out ever longer lines: refused
+// at the depth limit, and where its indents would grow the text many times over.
+TEST(FormattedJsonTest, RefusesTextsNestedTooDeeplyOrGrowingTooLarge) {
+    const auto nested = [](qsizetype depth, const QByteArray& inside = {}) {
+        return QByteArray(depth, '[') + inside + QByteArray(depth, ']');
+    };
+    EXPECT_TRUE(formatJson(nested(512)).startsWith(u"[\r\n    [\r\n        [\r\n"));
+    const QString tooDeep = QStringLiteral("The JSON text is nested deeper than 512 levels.");
+    EXPECT_ERROR(formatJson(nested(513)), tooDeep);
+    EXPECT_ERROR(formatJson(QByteArray(100000, '[')), tooDeep);
+    // 5,000 elements, each on a line indented by 1,200 blanks: 6 MB from 10 KB.
+    const QByteArray elements = QByteArray("1") + QByteArray(",1").repeated(4999);
+    EXPECT_ERROR(formatJson(nested(300, elements)),
+                 "The JSON text would grow past 1048576 characters when laid out.");
 }
 
 // Every answer is either laid out or, when it is not strict JSON, dropped; the general JSON

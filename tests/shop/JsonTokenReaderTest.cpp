@@ -85,6 +85,22 @@ TEST(JsonTokenReaderTest, ReadsRawControlCharactersInStrings) {
     const auto tokens = tokensOf(QString::fromUtf8("[\"a\x01\x0b\\\"\x1f\"]"));
     ASSERT_EQ(tokens.size(), 3u);
     EXPECT_EQ(tokens[1].text, QString::fromUtf8("a\x01\x0b\"\x1f"));
+    const auto withNul = tokensOf(QStringLiteral("[\"\0\", {\"b\x01\": \"\x1f\"}]"));
+    ASSERT_EQ(withNul.size(), 7u);
+    EXPECT_EQ(withNul[1].text, QString(QChar(0)));
+    EXPECT_EQ(withNul[3],
+              (Seen{Kind::PropertyName, QStringLiteral("[1].b\x01"), QStringLiteral("b\x01")}));
+    EXPECT_EQ(withNul[4].text, QStringLiteral("\x1f"));
+}
+
+// Every frame of the reader is a container of the text; a deeper text is refused where it passes
+// the limit, before its frames and paths grow with it.
+TEST(JsonTokenReaderTest, RefusesTextsNestedDeeperThan512Levels) {
+    const auto nested = [](qsizetype depth) { return QString(depth, u'[') + QString(depth, u']'); };
+    EXPECT_EQ(tokensOf(nested(512)).size(), 1024u);
+    const QString tooDeep = QStringLiteral("The JSON text is nested deeper than 512 levels.");
+    EXPECT_ERROR(tokensOf(nested(513)), tooDeep);
+    EXPECT_ERROR(tokensOf(QString(100000, u'[')), tooDeep);
 }
 
 TEST(JsonTokenReaderTest, StopsWhereTheCallerSaysSo) {

@@ -1,4 +1,5 @@
 #include "shop/ProductBatch.h"
+#include "support/ExpectError.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,19 @@ TEST(ProductBatch, ItemResultsComeOnlyFromTheListOfTheActionWithOneObjectPerItem
     };
     for (const auto& c : cases)
         EXPECT_EQ(batchItemResults(QByteArray(c.answer), c.action, c.items), c.results) << c.answer;
+}
+
+TEST(ProductBatch, RefusesAnAnswerNestedDeeperThan512Levels) {
+    // The answer's object, its list and the item make three levels.
+    const auto answer = [](qsizetype metaDepth) {
+        return QByteArray(R"({"update":[{"id":1,"meta":)") + QByteArray(metaDepth, '[') +
+               QByteArray(metaDepth, ']') + "}]}";
+    };
+    EXPECT_EQ(batchItemResults(answer(509), BatchAction::Update, 1),
+              QStringList{"201 update product."});
+    const QString tooDeep = QStringLiteral("The JSON text is nested deeper than 512 levels.");
+    EXPECT_ERROR(batchItemResults(answer(510), BatchAction::Update, 1), tooDeep);
+    EXPECT_ERROR(batchItemResults(QByteArray(100000, '['), BatchAction::Update, 1), tooDeep);
 }
 
 }  // namespace

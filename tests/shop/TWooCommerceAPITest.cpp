@@ -113,6 +113,40 @@ TEST_F(TWooCommerceAPITest, GivesUpOnAStalledAnswerAfterTheNoProgressLimit) {
     EXPECT_TRUE(result.startsWith(u"Error: REST request failed: ")) << result.toStdString();
 }
 
+// What the shop sent is refused for what it is, so asking again would bring the same.
+TEST_F(TWooCommerceAPITest, RefusesAnswersNestedTooDeeplyOrLargerThanTheLimit) {
+    nlohmann::ordered_json nested = "bottom";
+    for (int level = 0; level < 1000; ++level) nested = nlohmann::ordered_json::array({nested});
+    shop_.addOrder({{"id", 900}, {"meta_data", nested}});
+    const struct {
+        qint64 maxAnswerBytes;
+        const char* resource;
+        QString result;
+    } cases[] = {
+        {RestOptions{}.maxAnswerBytes, "orders/900/",
+         "Error: The JSON text is nested deeper than 512 levels."},
+        {1000, "orders/",
+         "Error: REST request failed: The shop's answer is larger than 1000 bytes."},
+        {1000, "orders/999999/", "Error: Not Found /"},  // a smaller answer is taken
+    };
+    for (const auto& c : cases) {
+        RestOptions options;
+        options.maxAnswerBytes = c.maxAnswerBytes;
+        TWooCommerceAPI shop({baseUrl(), kKey, kSecret}, options);
+        EXPECT_EQ(shop.GetResponse(QString::fromUtf8(c.resource), {}), c.result) << c.resource;
+        EXPECT_FALSE(shop.lastCallFailedInTransit()) << c.resource;
+    }
+}
+
+TEST_F(TWooCommerceAPITest, EndsATricklingAnswerAtTheTotalTimeLimit) {
+    shop_.setFault(Fault::Trickle, std::chrono::milliseconds(100));  // 4 KB in 7 minutes
+    RestOptions options;
+    options.totalSeconds = 1;
+    TWooCommerceAPI shop({baseUrl(), kKey, kSecret}, options);
+    EXPECT_EQ(shop.GetResponse(QStringLiteral("orders/15/"), {}),
+              "Error: REST request failed: The shop's answer was not complete after 1 s.");
+}
+
 TEST_F(TWooCommerceAPITest, WriteCallsSendTheBodyAndAnswerWithTheirSuccessText) {
     TWooCommerceAPI shop = client();
     const JsonBody body = JsonBody()

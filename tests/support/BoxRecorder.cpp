@@ -20,6 +20,8 @@ app::Environment BoxRecorder::environment(const QString& appPath) {
                 messages_.push_back({caption, text});
             },
         .clock = [] { return fixedNow(); },
+        // A shop call that failed in transit is tried again at once: tests never wait it out.
+        .pause = [](std::chrono::milliseconds) {},
     };
 }
 

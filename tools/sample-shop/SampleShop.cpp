@@ -3,6 +3,7 @@
 #include "AsciiText.h"
 #include "ConnectionQueue.h"
 #include "DefaultSeed.h"
+#include "FaultRate.h"
 #include "PhpJson.h"
 #include "QueryString.h"
 #include "ServedSockets.h"
@@ -84,13 +85,13 @@ struct SampleShop::Impl {
           routes(catalog, options.perPage) {}
 
     void handle(const httplib::Request& request, httplib::Response& response);
-    void record(const httplib::Request& request);
+    RecordedRequest record(const httplib::Request& request);
     RestAnswer answer(const httplib::Request& request, const std::string& path,
                       const std::string& origin);
     void write(httplib::Response& response, const RestAnswer& answer, const std::string& origin,
-               bool truncated) const;
-    // Waits for the delay; returns early when the server stops.
-    void waitFor(std::chrono::milliseconds delay);
+               Fault bodyFault, std::chrono::milliseconds byteDelay);
+    // Waits for the delay; returns early, with false, when the server stops.
+    bool waitFor(std::chrono::milliseconds delay);
     std::string scheme() const { return options.tls ? "https" : "http"; }
 
     Options options;
@@ -104,12 +105,14 @@ struct SampleShop::Impl {
     std::vector<RecordedRequest> records;
     std::atomic<int> connections{0};
 
-    // Fault, delay, redirect, and the server's running state.
+    // Faults, delay, redirect, and the server's running state.
     mutable std::mutex stateMutex;
     std::condition_variable stateChanged;
     Fault fault = Fault::None;
     std::chrono::milliseconds delay{};
     int normalAnswersBeforeFault = 0;
+    FaultRate faultRate;
+    RequestHook requestHook;
     std::string redirectOrigin;
     int redirectStatus = 0;
     bool listening = false;
@@ -121,7 +124,7 @@ struct SampleShop::Impl {
     std::string host;
 };
 
-void SampleShop::Impl::record(const httplib::Request& request) {
+RecordedRequest SampleShop::Impl::record(const httplib::Request& request) {
     RecordedRequest recorded;
     recorded.method = request.method;
     recorded.target = request.target;
@@ -131,16 +134,17 @@ void SampleShop::Impl::record(const httplib::Request& request) {
     recorded.body = request.body;
     recorded.connection = ConnectionQueue::current();
     std::lock_guard lock(recordMutex);
-    records.push_back(std::move(recorded));
+    records.push_back(recorded);
+    return recorded;
 }
 
-void SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
+bool SampleShop::Impl::waitFor(std::chrono::milliseconds wait) {
     std::unique_lock lock(stateMutex);
-    stateChanged.wait_for(lock, wait, [this] { return stopping; });
+    return !stateChanged.wait_for(lock, wait, [this] { return stopping; });
 }
 
 void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response& response) {
-    record(request);
+    const RecordedRequest recorded = record(request);
     if (options.delayPerRequest > std::chrono::milliseconds::zero())
         waitFor(options.delayPerRequest);
 
@@ -154,6 +158,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
 
     Fault currentFault;
     std::chrono::milliseconds currentDelay;
+    RequestHook hook;
     {
         std::lock_guard lock(stateMutex);
         if (!redirectOrigin.empty()) {
@@ -163,11 +168,18 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
         }
         currentFault = normalAnswersBeforeFault > 0 ? Fault::None : fault;
         if (normalAnswersBeforeFault > 0) --normalAnswersBeforeFault;
+        if (currentFault == Fault::None) currentFault = faultRate.next();
         currentDelay = delay;
+        hook = requestHook;
+    }
+    // Outside the lock: a hook may take its time, stopping the client that sent the request.
+    if (hook) {
+        if (const Fault chosen = hook(recorded); chosen != Fault::None) currentFault = chosen;
     }
     switch (currentFault) {
         case Fault::None:
         case Fault::TruncatedBody:
+        case Fault::Trickle:
             break;
         case Fault::Delay:
             waitFor(currentDelay);
@@ -176,7 +188,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
             write(response,
                   restError("internal_server_error",
                             "<p>There has been a critical error on this website.</p>", 500),
-                  origin, false);
+                  origin, Fault::None, {});
             return;
         case Fault::Status503:
             response.status = 503;
@@ -221,7 +233,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
             }
             break;
     }
-    write(response, answer(request, path, origin), origin, currentFault == Fault::TruncatedBody);
+    write(response, answer(request, path, origin), origin, currentFault, currentDelay);
 }
 
 RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::string& path,
@@ -249,7 +261,8 @@ RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::
 }
 
 void SampleShop::Impl::write(httplib::Response& response, const RestAnswer& answer,
-                             const std::string& origin, bool truncated) const {
+                             const std::string& origin, Fault bodyFault,
+                             std::chrono::milliseconds byteDelay) {
     response.status = answer.status;
     response.set_header("X-Robots-Tag", "noindex");
     response.set_header("Link", "<" + origin + "/wp-json/>; rel=\"https://api.w.org/\"");
@@ -258,18 +271,27 @@ void SampleShop::Impl::write(httplib::Response& response, const RestAnswer& answ
     for (const auto& [name, value] : answer.headers) response.set_header(name, value);
 
     std::string body = phpJsonText(answer.body);
-    if (!truncated) {
-        response.set_content(std::move(body), kJsonType);
-        return;
-    }
-    // Announces the whole body, sends half of it, then gives up, which closes the connection.
     const std::size_t announced = body.size();
-    response.set_content_provider(
-        announced, kJsonType,
-        [body = std::move(body)](std::size_t, std::size_t, httplib::DataSink& sink) {
-            sink.write(body.data(), body.size() / 2);
-            return false;
-        });
+    if (bodyFault == Fault::TruncatedBody) {
+        // Announces the whole body, sends half of it, then gives up, which closes the connection.
+        response.set_content_provider(
+            announced, kJsonType,
+            [body = std::move(body)](std::size_t, std::size_t, httplib::DataSink& sink) {
+                sink.write(body.data(), body.size() / 2);
+                return false;
+            });
+    } else if (bodyFault == Fault::Trickle) {
+        // Ends when the client hangs up or the server stops.
+        response.set_content_provider(
+            announced, kJsonType,
+            [this, body = std::move(body), byteDelay](std::size_t offset, std::size_t,
+                                                      httplib::DataSink& sink) {
+                if (offset > 0 && !waitFor(byteDelay)) return false;
+                return sink.write(body.data() + offset, 1);
+            });
+    } else {
+        response.set_content(std::move(body), kJsonType);
+    }
 }
 
 SampleShop::SampleShop(nlohmann::ordered_json seed, Options options)
@@ -371,6 +393,16 @@ void SampleShop::setFault(Fault fault, std::chrono::milliseconds delay, int afte
     impl_->fault = fault;
     impl_->delay = delay;
     impl_->normalAnswersBeforeFault = after;
+}
+
+void SampleShop::setFaultRate(double share, unsigned seed, std::vector<Fault> kinds) {
+    std::lock_guard lock(impl_->stateMutex);
+    impl_->faultRate = FaultRate(share, seed, std::move(kinds));
+}
+
+void SampleShop::setRequestHook(RequestHook hook) {
+    std::lock_guard lock(impl_->stateMutex);
+    impl_->requestHook = std::move(hook);
 }
 
 void SampleShop::redirectTo(std::string origin, int status) {

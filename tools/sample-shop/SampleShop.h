@@ -34,13 +34,25 @@ enum class Fault {
     Status500,
     Status503,
     Status429,
-    Delay,             // answers normally after the delay given to setFault
-    DropConnection,    // closes the connection without an answer
-    TruncatedBody,     // sends a Content-Length larger than the body, then closes
-    Empty200,          // 200 with an empty body
-    NonJson200,        // 200 with a body that is not JSON
-    RedirectToSlashed  // 301 to the same path with a trailing "/" (a slashed path answers normally)
+    Delay,              // answers normally after the delay given to setFault
+    DropConnection,     // closes the connection without an answer
+    TruncatedBody,      // sends a Content-Length larger than the body, then closes
+    Empty200,           // 200 with an empty body
+    NonJson200,         // 200 with a body that is not JSON
+    RedirectToSlashed,  // 301 to the same path with a trailing "/" (which answers normally)
+    Trickle             // sends the answer's body one byte at a time, the delay between two bytes
 };
+
+// The faults a shop's surroundings cause on the way (a crashed PHP worker, a proxy, a cache, a
+// rate limit): the kinds setFaultRate draws from unless told others.
+inline const std::vector<Fault> kTransitFaults{Fault::Status500,     Fault::Status503,
+                                               Fault::Status429,     Fault::DropConnection,
+                                               Fault::TruncatedBody, Fault::NonJson200};
+
+// Chooses a fault of its own for a request as it arrives, before the shop acts on it: one that
+// fails only the status change of one order, or one that stops a client at its Nth request.
+// Fault::None leaves the request to the other switches. Called on the server's threads.
+using RequestHook = std::function<Fault(const RecordedRequest& request)>;
 
 struct Options {
     std::string consumerKey = "ck_4f1c2d0b8e7a6950c3b2a1d0e9f8a7b6c5d4e3f2";
@@ -83,6 +95,14 @@ class SampleShop {
     // Applies to every later request until set back to Fault::None; the first `after` of them
     // are still answered normally (a shop that goes down half-way through a run).
     void setFault(Fault fault, std::chrono::milliseconds delay = {}, int after = 0);
+
+    // Fails the given share (0 to 1) of the later requests that setFault leaves alone, each with
+    // a kind drawn from `kinds`. The draws follow the seed: a client that sends the same requests
+    // one after another meets the same faults at the same requests. A share of 0 ends it.
+    void setFaultRate(double share, unsigned seed, std::vector<Fault> kinds = kTransitFaults);
+
+    // The hook's fault goes before those of setFault and setFaultRate; an empty hook ends it.
+    void setRequestHook(RequestHook hook);
 
     // Hosting in front of the shop that sends every later request to the same path and query on
     // origin ("https://127.4.5.6", "http://127.0.0.1:8080"), with status 301, 302, 307 or 308.

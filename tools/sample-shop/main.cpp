@@ -10,8 +10,8 @@
 namespace {
 
 int usage() {
-    std::cerr
-        << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1] [--delay-ms 20]\n";
+    std::cerr << "usage: sample-shop --port N --data seed.json [--host 127.0.0.1] [--delay-ms 20]"
+                 " [--fault-rate 0.15 [--fault-seed 1]]\n";
     return 2;
 }
 
@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     std::string data;
     std::string host = "127.0.0.1";
     norvan::sampleshop::Options options;
+    double faultRate = 0;
+    unsigned faultSeed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc) return usage();
@@ -35,6 +37,10 @@ int main(int argc, char** argv) {
                 data = value;
             } else if (option == "--host") {
                 host = value;
+            } else if (option == "--fault-rate") {
+                faultRate = std::stod(value);
+            } else if (option == "--fault-seed") {
+                faultSeed = static_cast<unsigned>(std::stoul(value));
             } else {
                 return usage();
             }
@@ -43,7 +49,8 @@ int main(int argc, char** argv) {
         }
     }
     if (port < 0 || port > 65535 || data.empty() ||
-        options.delayPerRequest < std::chrono::milliseconds::zero())
+        options.delayPerRequest < std::chrono::milliseconds::zero() || faultRate < 0 ||
+        faultRate > 1)
         return usage();
 
     // Blocked before the server's threads start, so they inherit the mask and sigwait gets them.
@@ -56,6 +63,7 @@ int main(int argc, char** argv) {
     try {
         norvan::sampleshop::SampleShop shop(norvan::sampleshop::SampleShop::loadSeed(data),
                                             options);
+        shop.setFaultRate(faultRate, faultSeed);
         shop.start(port, host);
         std::cout << "listening on " << shop.baseUrl() << std::endl;
         int received = 0;

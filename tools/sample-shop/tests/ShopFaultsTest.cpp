@@ -1,7 +1,9 @@
 #include "ShopFixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace norvan::sampleshop {
 namespace {
@@ -111,20 +113,81 @@ TEST_F(ShopFaultsTest, DroppedConnectionAndTruncatedBodyFailOnTheClient) {
     EXPECT_EQ(shop().requests().size(), 3u);  // the failed ones are recorded too
 }
 
-TEST_F(ShopFaultsTest, DelayAnswersNormallyAfterwards) {
-    shop().setFault(Fault::Delay, 20ms);
-    const auto result = get("orders/15/");
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->status, 200);
+TEST_F(ShopFaultsTest, AFaultRateFailsItsShareWithTheSameFaultsForTheSameSeed) {
+    // What a client meets, request after request.
+    const auto outcomes = [&](unsigned seed) {
+        shop().setFaultRate(0.15, seed);
+        std::vector<std::string> met;
+        for (int request = 0; request < 200; ++request) {
+            const auto result = get("orders/15/");
+            if (!result)
+                met.push_back("no answer");
+            else if (result->status == 200 && !nlohmann::json::accept(result->body))
+                met.push_back("200 not JSON");
+            else
+                met.push_back(std::to_string(result->status));
+        }
+        return met;
+    };
+    const std::vector<std::string> first = outcomes(1);
+    EXPECT_EQ(outcomes(1), first);
+    EXPECT_NE(outcomes(2), first);
+    const auto failed =
+        std::ranges::count_if(first, [](const std::string& m) { return m != "200"; });
+    EXPECT_GE(failed, 15);
+    EXPECT_LE(failed, 45);
+    for (const std::string kind : {"500", "503", "429", "no answer", "200 not JSON"})
+        EXPECT_NE(std::ranges::find(first, kind), first.end()) << kind;
+
+    shop().setFaultRate(1, 1, {Fault::Status429});
+    EXPECT_EQ(get("orders/15/")->status, 429);
+    shop().setFaultRate(0, 1);
+    EXPECT_EQ(get("orders/15/")->status, 200);
+}
+
+TEST_F(ShopFaultsTest, ARequestHookFailsTheRequestsItChoosesBeforeTheOtherSwitches) {
+    shop().setRequestHook([](const RecordedRequest& request) {
+        return request.method == "PUT" && request.target.starts_with(kApi + "orders/17/")
+                   ? Fault::Status500
+                   : Fault::None;
+    });
+    const std::string body = R"({"status":"completed"})";
+    EXPECT_EQ(put("orders/17/", body)->status, 500);
+    EXPECT_EQ(shop().order(17)["status"], "processing");
+    EXPECT_EQ(get("orders/17/")->status, 200);
+    EXPECT_EQ(put("orders/16/", body)->status, 200);
+    EXPECT_EQ(shop().order(16)["status"], "completed");
+
+    shop().setFault(Fault::Status503);
+    EXPECT_EQ(put("orders/17/", body)->status, 500);
+    EXPECT_EQ(get("orders/17/")->status, 503);
+
+    shop().setFault(Fault::None);
+    shop().setRequestHook({});
+    EXPECT_EQ(put("orders/17/", body)->status, 200);
+}
+
+TEST_F(ShopFaultsTest, DelayAndTrickleAnswerNormallyAfterwards) {
+    const auto normal = get("orders/999999/");  // short, for the trickle's sake
+    ASSERT_TRUE(normal);
+    for (const Fault fault : {Fault::Delay, Fault::Trickle}) {
+        shop().setFault(fault, 1ms);
+        const auto result = get("orders/999999/");
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->status, 404);
+        EXPECT_EQ(result->body, normal->body);
+    }
 }
 
 TEST_F(ShopFaultsTest, StopEndsALongDelay) {
-    shop().setFault(Fault::Delay, 10min);
-    auto cli = client();
-    cli->set_read_timeout(0, 200'000);
-    const auto result = cli->Get(kApi + "orders/15/");
-    EXPECT_EQ(result.error(), httplib::Error::Read);
-    shop().stop();  // returns although the handler still waits out its delay
+    for (const Fault fault : {Fault::Delay, Fault::Trickle}) {
+        startShop().setFault(fault, 10min);
+        auto cli = client();
+        cli->set_read_timeout(0, 200'000);
+        const auto result = cli->Get(kApi + "orders/15/");
+        EXPECT_EQ(result.error(), httplib::Error::Read);
+        shop().stop();  // returns although the handler still waits out its delay
+    }
 }
 
 TEST_F(ShopFaultsTest, ADelayPerRequestHoldsEveryAnswerBackUntilStop) {

@@ -1,4 +1,4 @@
-#include "orders/JsonDocument.h"
+#include "orders/JsonArrayCounter.h"
 #include "support/ExpectError.h"
 #include "support/Printers.h"
 
@@ -7,23 +7,31 @@
 namespace norvan::orders {
 namespace {
 
-// The element count of the array found, or the message of the error raised.
-QString lookUp(const nlohmann::json& document, const QString& path) {
+// The element count of the array found in the text, or the message of the error raised.
+QString lookUp(const QString& text, const QString& path) {
     QString count;
-    return testing::thrownMessage(
-               [&] { count = QString::number(GetJsonArray(document, path).size()); })
+    return testing::thrownMessage([&] {
+               JsonArrayCounter counter(path);
+               if (!text.isEmpty()) {
+                   shop::readJsonTokens(text, [&](const shop::JsonToken& token) {
+                       counter.take(token);
+                       return true;
+                   });
+               }
+               count = QString::number(counter.count());
+           })
         .value_or(count);
 }
 
-TEST(GetJsonArray, PathSyntaxAndErrors) {
-    const nlohmann::json document = parseJsonDocument(QStringLiteral(R"({
+TEST(JsonArrayCounter, PathSyntaxAndErrors) {
+    const QString document = QStringLiteral(R"({
       "line_items": [1, 2, 3],
       "a.b": [1],
       "q'\"": [1, 2],
       "nested": {"arr": [[1, 2], [3]], "Arr": []},
       "obj": {}, "s": "x", "n": 1.5, "t": true, "z": null,
       "dup": [1], "dup": [1, 2, 3]
-    })"));
+    })");
     const struct {
         const char* path;
         const char* result;
@@ -68,16 +76,16 @@ TEST(GetJsonArray, PathSyntaxAndErrors) {
             << c.path;
 }
 
-TEST(GetJsonArray, EmptyTextHasNothingToFind) {
-    const nlohmann::json document = parseJsonDocument(QString());
-    EXPECT_EQ(lookUp(document, QStringLiteral("line_items")), "Value 'line_items' not found");
-    EXPECT_EQ(lookUp(document, QStringLiteral("[0")), "Path ended with an open bracket");
+TEST(JsonArrayCounter, EmptyTextHasNothingToFind) {
+    EXPECT_EQ(lookUp({}, QStringLiteral("line_items")), "Value 'line_items' not found");
+    EXPECT_EQ(lookUp({}, QStringLiteral("[0")), "Path ended with an open bracket");
 }
 
-TEST(GetJsonArray, DuplicateNamesInsideDroppedValuesDoNotLeakOut) {
-    // The second "a" is dropped with its object; its inner names must not count for the outer one.
-    const nlohmann::json document = parseJsonDocument(
-        QStringLiteral(R"({"a": {"x": [1]}, "a": {"b": 1, "c": {"d": 2}}, "b": [1, 2]})"));
+TEST(JsonArrayCounter, DuplicateNamesInsideDroppedValuesDoNotLeakOut) {
+    // The second "a" is passed over with its object; its inner names must not count for the
+    // outer one.
+    const QString document =
+        QStringLiteral(R"({"a": {"x": [1]}, "a": {"b": 1, "c": {"d": 2}}, "b": [1, 2]})");
     EXPECT_EQ(lookUp(document, QStringLiteral("a.x")), "1");
     EXPECT_EQ(lookUp(document, QStringLiteral("b")), "2");
 }
