@@ -8,13 +8,15 @@
 // each request, as a real shop does. The program folder is made in the temporary folder (TMPDIR):
 // on a disk, the run pays for the disk syncs of the kept product lines as the program does.
 //
-//   products_bench [lines] [rounds] [--delay-ms N] [--sending line]
+//   products_bench [lines] [rounds] [--delay-ms N] [--sending line|batch]
 
 #include "app/TfMain.h"
 #include "common/Clock.h"
 #include "products/ProductBody.h"
+#include "products/ProductLookup.h"
 #include "products/ProductRows.h"
 #include "sample-shop/SampleShop.h"
+#include "shop/ProductBatch.h"
 #include "support/BoxRecorder.h"
 #include "support/SampleShopSettings.h"
 #include "support/SettingsSeed.h"
@@ -26,6 +28,7 @@
 #include <time.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QListWidget>
@@ -44,9 +47,9 @@ namespace {
 
 using norvan::sampleshop::SampleShop;
 
-// How the run sends its lines. The batched run arrives with the window's Batch setting: it is
-// switched on in sendThroughWindow, and its floor sends the same batch requests.
-enum class Sending { LineByLine };
+// How the run sends its lines: line by line (a lookup and an update per line), or in batches
+// (the window's chbBatch: a lookup of up to 100 SKUs and one products/batch call per 100 lines).
+enum class Sending { LineByLine, Batched };
 
 struct Settings {
     int lines = 10000;
@@ -57,7 +60,7 @@ struct Settings {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: products_bench [lines] [rounds] [--delay-ms N] [--sending line]\n");
+                 "usage: products_bench [lines] [rounds] [--delay-ms N] [--sending line|batch]\n");
     return 2;
 }
 
@@ -68,8 +71,9 @@ bool readSettings(int argc, char** argv, Settings& settings) {
         if (argument == "--delay-ms" && i + 1 < argc) {
             settings.delay = std::chrono::milliseconds(std::max(0, std::atoi(argv[++i])));
         } else if (argument == "--sending" && i + 1 < argc) {
-            if (std::strcmp(argv[++i], "line") != 0) return false;
-            settings.sending = Sending::LineByLine;
+            const std::string sending = argv[++i];
+            if (sending != "line" && sending != "batch") return false;
+            settings.sending = sending == "line" ? Sending::LineByLine : Sending::Batched;
         } else if (!argument.empty() && argument[0] != '-') {
             counts.push_back(argument);
         } else {
@@ -118,11 +122,50 @@ struct HeaderListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+// One request of the run as the floor sends it: a GET when the body is empty, else the method.
+struct Request {
+    const char* method;
+    std::string target;  // below the shop's base address
+    std::string body;
+};
+
+// The requests the run sends for these lines, in its order: per line a lookup and a PUT, or per
+// 100 lines a lookup of their SKUs and one products/batch call. The product with SKU P-n has id n.
+std::vector<Request> runRequests(const std::vector<norvan::common::NameValueList>& lines,
+                                 Sending sending) {
+    std::vector<Request> requests;
+    const auto sku = [&](size_t index) { return lines[index].value(QStringLiteral("sku")); };
+    if (sending == Sending::LineByLine) {
+        for (size_t index = 0; index < lines.size(); ++index) {
+            requests.push_back(
+                {"GET", "products?" + norvan::products::skuQuery(sku(index)).toStdString(), {}});
+            requests.push_back(
+                {"PUT", "products/" + std::to_string(index + 1) + "/",
+                 norvan::products::productBody(lines[index]).compactText().toStdString()});
+        }
+        return requests;
+    }
+    const auto batchSize = static_cast<size_t>(norvan::products::kMostProductsPerCall);
+    for (size_t first = 0; first < lines.size(); first += batchSize) {
+        QStringList skus;
+        QList<norvan::shop::JsonBody> items;
+        for (size_t index = first; index < std::min(first + batchSize, lines.size()); ++index) {
+            skus.append(sku(index));
+            items.append(norvan::products::batchItemBody(QString::number(index + 1), lines[index]));
+        }
+        requests.push_back(
+            {"GET", "products?" + norvan::products::skuListQuery(skus).toStdString(), {}});
+        requests.push_back({"POST", "products/batch",
+                            norvan::shop::batchRequestBody(norvan::shop::BatchAction::Update, items)
+                                .toStdString()});
+    }
+    return requests;
+}
+
 // The least a client must do for the same work: one handle, one connection, the same URLs,
 // header lines and bodies as the program's client sends, the answers received whole and not
 // looked at.
-void bareCurlLoop(SampleShop& shop, const std::vector<std::string>& skus,
-                  const std::vector<std::string>& bodies) {
+void bareCurlLoop(SampleShop& shop, const std::vector<Request>& requests) {
     const std::string baseUrl = shop.baseUrl();
     const norvan::sampleshop::Options keys;
     const std::string authorization =
@@ -144,22 +187,21 @@ void bareCurlLoop(SampleShop& shop, const std::vector<std::string>& skus,
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, keepBody);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
 
-    for (size_t index = 0; index < skus.size(); ++index) {
-        const std::string lookup = baseUrl + "products?sku=" + skus[index];
-        curl_easy_setopt(curl.get(), CURLOPT_URL, lookup.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
+    for (const Request& request : requests) {
+        const std::string url = baseUrl + request.target;
+        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+        if (request.body.empty()) {
+            curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
+            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
+        } else {
+            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, request.body.c_str());
+            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
+                             static_cast<long>(request.body.size()));
+            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.method);
+        }
         answer.clear();
-        if (curl_easy_perform(curl.get()) != CURLE_OK) std::fprintf(stderr, "lookup failed\n");
-
-        const std::string update = baseUrl + "products/" + std::to_string(index + 1) + "/";
-        curl_easy_setopt(curl.get(), CURLOPT_URL, update.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, "PUT");
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, bodies[index].c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
-                         static_cast<long>(bodies[index].size()));
-        answer.clear();
-        if (curl_easy_perform(curl.get()) != CURLE_OK) std::fprintf(stderr, "update failed\n");
-        curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
+        if (curl_easy_perform(curl.get()) != CURLE_OK)
+            std::fprintf(stderr, "%s %s failed\n", request.method, request.target.c_str());
         shop.clearRequests();
     }
 }
@@ -197,10 +239,7 @@ void fillProductList(norvan::app::TfMain& window, const QStringList& lines) {
 }
 
 void sendThroughWindow(norvan::app::TfMain& window, Sending sending) {
-    switch (sending) {
-        case Sending::LineByLine:
-            break;
-    }
+    window.chbBatch->setChecked(sending == Sending::Batched);
     window.btnUpdateProductClick();
 }
 
@@ -266,15 +305,12 @@ int main(int argc, char** argv) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
 
     QStringList lines;
-    std::vector<std::string> skus;
-    std::vector<std::string> bodies;
+    std::vector<norvan::common::NameValueList> lineRows(static_cast<size_t>(count));
     for (int number = 1; number <= count; ++number) {
         lines.append(productLine(number));
-        norvan::common::NameValueList rows;
-        norvan::products::LoadingProds(lines.last(), rows);
-        skus.push_back(rows.value(QStringLiteral("sku")).toStdString());
-        bodies.push_back(norvan::products::productBody(rows).compactText().toStdString());
+        norvan::products::LoadingProds(lines.last(), lineRows[static_cast<size_t>(number - 1)]);
     }
+    const std::vector<Request> requests = runRequests(lineRows, settings.sending);
 
     norvan::sampleshop::Options shopOptions;
     shopOptions.delayPerRequest = settings.delay;
@@ -288,20 +324,22 @@ int main(int argc, char** argv) {
     clearRecord.start(10);
     BenchWindow bench(shop);
     std::printf(
-        "%d product lines, %d requests each way, sample shop on %s, %lld ms per request, sending "
-        "line by line\n",
-        count, 2 * count, shop.baseUrl().c_str(), static_cast<long long>(settings.delay.count()));
+        "%d product lines, %zu requests each way, sample shop on %s, %lld ms per request, sending "
+        "%s\n",
+        count, requests.size(), shop.baseUrl().c_str(),
+        static_cast<long long>(settings.delay.count()),
+        settings.sending == Sending::LineByLine ? "line by line" : "in batches");
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
 
     // An update adds members to a product, which makes its answers longer: an untimed pass
     // first, so that both timed sides meet the catalogue in the same state.
-    bareCurlLoop(shop, skus, bodies);
+    bareCurlLoop(shop, requests);
     std::printf("peak RSS after the untimed pass: %ld KiB\n", peakRssKiB());
 
     std::vector<double> ratios;
     qsizetype updated = 0;
     for (int round = 1; round <= settings.rounds; ++round) {
-        const Timing floor = timed([&] { bareCurlLoop(shop, skus, bodies); });
+        const Timing floor = timed([&] { bareCurlLoop(shop, requests); });
         fillProductList(bench.window(), lines);
         const long rssBefore = peakRssKiB();
         const Timing run = timed([&] { sendThroughWindow(bench.window(), settings.sending); });
