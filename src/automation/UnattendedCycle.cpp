@@ -21,6 +21,14 @@ void UnattendedCycle::shutDown() {
     shuttingDown_ = true;
     timer_.stop();
     while (workersInFlight_ > 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // A worker frees itself through the event loop, which may not run again once the window is
+    // gone; those left are freed here.
+    for (const QPointer<QThread>& worker : std::as_const(workers_)) {
+        if (worker.isNull()) continue;
+        worker->wait();
+        delete worker.data();
+    }
+    workers_.clear();
 }
 
 QString UnattendedCycle::setPeriod(const QString& minutes, const QString& origin) {
@@ -58,7 +66,8 @@ QThread* UnattendedCycle::startProductRun() {
 QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run) {
     busy = true;
     ++workersInFlight_;
-    return startSynchronisedRun(context_, [this, &busy, run] {
+    workers_.removeIf([](const QPointer<QThread>& worker) { return worker.isNull(); });
+    QThread* worker = startSynchronisedRun(context_, [this, &busy, run] {
         --workersInFlight_;
         struct ClearWhenDone {
             bool& flag;
@@ -66,6 +75,8 @@ QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run)
         } clear{busy};
         if (!shuttingDown_) run();
     });
+    workers_.append(worker);
+    return worker;
 }
 
 void UnattendedCycle::enableTimer() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QThread>
 #include <QTimer>
@@ -33,7 +35,8 @@ class UnattendedCycle {
     void stop();  // the operator edits the settings
     // Stops the timer and waits, running the event loop, until every worker has handed its run
     // over; runs handed over from then on are skipped. A worker holds the context until then,
-    // so the context's owner calls this before the context goes away.
+    // so the context's owner calls this before the context goes away. The workers have ended
+    // and are freed when it returns.
     void shutDown();
     QThread* startOrderRun();    // marks the order run busy and starts the worker
     QThread* startProductRun();  // marks the product run busy and starts the worker
@@ -55,7 +58,8 @@ class UnattendedCycle {
     Runs runs_;
     bool orderRunBusy_ = false;
     bool productRunBusy_ = false;
-    int workersInFlight_ = 0;  // started, run not yet handed over
+    int workersInFlight_ = 0;           // started, run not yet handed over
+    QList<QPointer<QThread>> workers_;  // started and not yet freed
     bool shuttingDown_ = false;
 };
 

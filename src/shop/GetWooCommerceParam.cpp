@@ -4,10 +4,10 @@
 
 namespace norvan::shop {
 
-void GetWooCommerceParam(const QString& res, QStringList& ids) {
+void GetWooCommerceParam(const QString& ARes, QStringList& ids) {
     constexpr qsizetype kLastListedIdPosition = 8;  // counted from 1
     QString lastPropertyName;
-    readJsonTokens(res, [&](const JsonToken& token) {
+    readJsonTokens(ARes, [&](const JsonToken& token) {
         if (token.kind == JsonTokenKind::PropertyName) {
             lastPropertyName = token.text;
         } else if (token.kind == JsonTokenKind::Integer && lastPropertyName == u"id" &&

@@ -9,6 +9,6 @@ namespace norvan::shop {
 // answer: an "id" whose path has ".id" at character 8 or earlier (or no ".id" at all), so
 // [0].id up to [99999].id, but not the ids of images, categories or line items.
 // Throws the reader's Error at a fault in the text; the ids found before it stay in ids.
-void GetWooCommerceParam(const QString& res, QStringList& ids);
+void GetWooCommerceParam(const QString& ARes, QStringList& ids);
 
 }  // namespace norvan::shop

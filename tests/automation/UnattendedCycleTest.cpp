@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPointer>
 
 #include <limits>
 
@@ -170,24 +171,21 @@ TEST(SynchronisedRunTest, ErrorOfARunEndsItSilentlyAndClearsTheFlag) {
     EXPECT_FALSE(cycle.orderRunBusy());
 }
 
-TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersAndSkipsTheirRuns) {
+TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersSkipsTheirRunsAndFreesThem) {
     QObject context;
     QTimer timer;
     int runs = 0;
-    QEventLoop loop;
-    int workersGone = 0;
+    QPointer<QThread> orderWorker;
+    QPointer<QThread> productWorker;
     {
         UnattendedCycle cycle{
             timer, &context, {[] { return true; }, [&runs] { ++runs; }, [&runs] { ++runs; }}};
-        // Finished, not destroyed: a worker's deferred deletion may wait for a later loop. A
-        // worker cannot finish before this connection, since it waits for the main thread.
-        for (QThread* worker : {cycle.startOrderRun(), cycle.startProductRun()})
-            QObject::connect(worker, &QThread::finished, &loop, [&] {
-                if (++workersGone == 2) loop.quit();
-            });
-    }  // the window closes before either run was handed over
-    if (workersGone < 2) loop.exec();
+        orderWorker = cycle.startOrderRun();
+        productWorker = cycle.startProductRun();
+    }  // the window closes before either run was handed over; no event loop runs after it
     EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(orderWorker.isNull());
+    EXPECT_TRUE(productWorker.isNull());
 }
 
 int main(int argc, char** argv) {
