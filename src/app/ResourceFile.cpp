@@ -1,6 +1,10 @@
 #include "ResourceFile.h"
 
 #include "common/Error.h"
+#include "common/FileMove.h"
+
+#include <unistd.h>
+#include <cerrno>
 
 #include <QFile>
 #include <QFileInfo>
@@ -33,24 +37,35 @@ bool hasDataResource(const QString& resName) {
     return QFileInfo(resourcePath(resName)).isFile();
 }
 
+// The file is written under the name "<fileName>.part" and takes its own name only when whole:
+// a cut-off file would count as present at every later start and never be mended, also when the
+// program is killed while writing it. A part file left by such a start is written again.
 void ExtractResourceFile(const QString& resName, const QString& fileName) {
-    if (QFileInfo(fileName).isFile()) return;
+    const QFileInfo existing(fileName);
+    if (existing.isFile()) return;
+    if (existing.isDir()) {
+        throw Error(
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, qt_error_string(EISDIR)));
+    }
 
     QFile resource(resourcePath(resName));
     if (!resource.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Resource %1 not found").arg(resName));
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    QFile part(fileName + QStringLiteral(".part"));
+    if (!part.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         throw Error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+            QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, part.errorString()));
     }
-    if (!copyAll(resource, file)) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : resource.errorString();
-        // A cut-off file would count as present at every later start and never be mended.
-        file.remove();
+    if (!copyAll(resource, part) || ::fsync(part.handle()) != 0) {
+        const QString reason = part.error() != QFileDevice::NoError       ? part.errorString()
+                               : resource.error() != QFileDevice::NoError ? resource.errorString()
+                                                                          : qt_error_string(errno);
+        part.remove();
         throw Error(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, reason));
     }
+    part.close();
+    // Whatever took the name meanwhile is kept.
+    if (!common::moveWithoutReplacing(part.fileName(), fileName)) part.remove();
 }
 
 }  // namespace norvan::app

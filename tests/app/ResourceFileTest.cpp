@@ -28,6 +28,15 @@ TEST_F(ResourceFileTest, MissingFileIsWrittenWithTheResourceBytes) {
     EXPECT_EQ(folder.readBytes("probe.dll"), expected);
 }
 
+TEST_F(ResourceFileTest, APartFileLeftByAKilledStartIsWrittenAgainAndNoPartIsLeft) {
+    folder.writeBytes("probe.dll.part", "the first 7 bytes");
+
+    ExtractResourceFile(QStringLiteral("probe"), folder.filePath("probe.dll"));
+
+    EXPECT_EQ(folder.readBytes("probe.dll"), resourceBytes(QStringLiteral("probe")));
+    EXPECT_FALSE(QFile::exists(folder.filePath("probe.dll.part")));
+}
+
 TEST_F(ResourceFileTest, ExistingFileIsNeverReplaced) {
     for (const QByteArray& existing : {QByteArray(), QByteArray("older content")}) {
         folder.writeBytes("probe.dll", existing);
