@@ -1,9 +1,14 @@
 #include "Clock.h"
 
+#include "LocalTime.h"
+
 namespace norvan::common {
 
 Clock systemClock() {
-    return [] { return QDateTime::currentDateTime(); };
+    return [] {
+        thread_local LocalTime localTime;
+        return localTime.at(QDateTime::currentMSecsSinceEpoch());
+    };
 }
 
 }  // namespace norvan::common
