@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <utility>
@@ -199,18 +200,7 @@ bool mentions(const std::string& description, const char* words) {
 class ParserText {
   public:
     explicit ParserText(std::string original) : original_(std::move(original)) {
-        std::vector<std::size_t> rawControls;
-        bool inString = false;
-        for (std::size_t i = 0; i < original_.size(); ++i) {
-            const auto c = static_cast<unsigned char>(original_[i]);
-            if (c == '"') {
-                inString = !inString;
-            } else if (inString && c == '\\') {
-                ++i;  // the escaped character
-            } else if (inString && c < 0x20) {
-                rawControls.push_back(i);
-            }
-        }
+        const std::vector<std::size_t> rawControls = rawControlsInStrings();
         if (rawControls.empty()) return;
         parsed_.reserve(original_.size() + kGrowth * rawControls.size());
         std::size_t copied = 0;
@@ -241,6 +231,28 @@ class ParserText {
 
   private:
     static constexpr std::size_t kGrowth = 5;  // one byte becomes six
+
+    // Every answer passes here whole: between strings only the next quote is looked for (memchr),
+    // inside one only its closing quote, an escape or a control character.
+    std::vector<std::size_t> rawControlsInStrings() const {
+        std::vector<std::size_t> rawControls;
+        const char* const begin = original_.data();
+        const char* const end = begin + original_.size();
+        const char* p = begin;
+        while ((p = static_cast<const char*>(std::memchr(p, '"', std::size_t(end - p)))) !=
+               nullptr) {
+            for (++p; p != end && *p != '"'; ++p) {
+                if (*p == '\\') {
+                    if (++p == end) break;  // p is on the escaped character
+                } else if (static_cast<unsigned char>(*p) < 0x20) {
+                    rawControls.push_back(std::size_t(p - begin));
+                }
+            }
+            if (p == end) break;
+            ++p;  // the string's closing quote
+        }
+        return rawControls;
+    }
 
     std::string original_;
     std::string parsed_;
