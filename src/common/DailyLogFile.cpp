@@ -12,7 +12,7 @@ namespace norvan::common {
 namespace {
 
 const QString kDayFormat = QStringLiteral("yyyy-MM-dd");
-const QString kTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+const QString kSecondFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.");
 
 }  // namespace
 
@@ -30,8 +30,7 @@ void DailyLogFile::append(const QString& run, const QString& source, const QStri
             removeOldFiles(now.date());
             cleanedOn_ = now.date();
         }
-        const QString head =
-            now.toString(kTimeFormat) + u' ' + run + u' ' + source + QStringLiteral(": ");
+        const QString head = timeStamp(now) + u' ' + run + u' ' + source + QStringLiteral(": ");
         QStringList lines = splitLines(text);
         if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
         QString entry;
@@ -40,6 +39,18 @@ void DailyLogFile::append(const QString& run, const QString& source, const QStri
     } catch (const std::exception& error) {
         reportFailure(QString::fromUtf8(error.what()));
     }
+}
+
+// A run writes many entries a second, and formatting a date and time costs more than the rest
+// of an entry: the text up to the second is made again only when the second changes.
+QString DailyLogFile::timeStamp(const QDateTime& now) {
+    const int second = now.time().msecsSinceStartOfDay() / 1000;
+    if (now.date() != stampDay_ || second != stampSecond_) {
+        secondText_ = now.toString(kSecondFormat);
+        stampDay_ = now.date();
+        stampSecond_ = second;
+    }
+    return secondText_ + QString::number(now.time().msec()).rightJustified(3, u'0');
 }
 
 void DailyLogFile::removeOldFiles(const QDate& today) const {

@@ -27,6 +27,7 @@ class DailyLogFile {
 
   private:
     QString filePath(const QDate& day) const;
+    QString timeStamp(const QDateTime& now);  // yyyy-MM-dd HH:mm:ss.zzz
     void removeOldFiles(const QDate& today) const;
     bool openFileOf(const QDate& day);
     void write(const QDate& day, const QByteArray& bytes);
@@ -35,7 +36,10 @@ class DailyLogFile {
     QString folder_;
     Clock clock_;
     QDate cleanedOn_;  // the day whose first entry removed the old files
-    QFile file_;       // open on the file of fileDay_ after a written entry
+    QDate stampDay_;   // the second of secondText_
+    int stampSecond_ = -1;
+    QString secondText_;
+    QFile file_;  // open on the file of fileDay_ after a written entry
     QDate fileDay_;
     bool failing_ = false;  // the last entry was not written; reported already
 };

@@ -50,6 +50,27 @@ TEST_F(DailyLogFileTest, WritesEachEntryTimeStampedIntoTheFileOfItsDay) {
                          "2024-03-06 00:00:00.005 check/hand summary: nothing asked\r\n"));
 }
 
+// Entries close together in time, each stamped with its own: the same second, the same time of
+// another day, the next second, a clock set back.
+TEST_F(DailyLogFileTest, EachEntryCarriesItsOwnTime) {
+    const QDateTime times[] = {
+        QDateTime(QDate(2024, 3, 5), QTime(8, 0, 1, 0)),
+        QDateTime(QDate(2024, 3, 5), QTime(8, 0, 1, 999)),
+        QDateTime(QDate(2024, 3, 5), QTime(8, 0, 2, 40)),
+        QDateTime(QDate(2024, 3, 6), QTime(8, 0, 2, 40)),
+        QDateTime(QDate(2024, 3, 6), QTime(8, 0, 1, 7)),
+    };
+    QByteArray expected[2];
+    for (const QDateTime& time : times) {
+        now = time;
+        log.append("products/hand", "mLogs", "a line");
+        expected[time.date().day() - 5] +=
+            time.toString("yyyy-MM-dd HH:mm:ss.zzz").toUtf8() + " products/hand mLogs: a line\r\n";
+    }
+    EXPECT_EQ(bytesOf("2024-03-05.log"), expected[0]);
+    EXPECT_EQ(bytesOf("2024-03-06.log"), expected[1]);
+}
+
 TEST_F(DailyLogFileTest, TheFirstEntryOfADayRemovesTheFilesDatedMoreThan30DaysBefore) {
     now = QDateTime(QDate(2024, 3, 5), QTime(8, 0));
     const struct {
