@@ -40,15 +40,19 @@ QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items) {
 
 std::optional<QStringList> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount) {
-    const auto refuseTooDeep = [](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
+    // Of each item only its "error" is kept: the saved products, a hundred members each, are
+    // read but never built.
+    constexpr int kItemMemberDepth = 3;  // the answer, its list, an item, the item's members
+    const auto keepItemErrors = [](int depth, nlohmann::json::parse_event_t event,
+                                   const nlohmann::json& parsed) {
         using Event = nlohmann::json::parse_event_t;
         if ((event == Event::object_start || event == Event::array_start) &&
             static_cast<std::size_t>(depth) >= kMaxJsonDepth)
             throw Error(jsonTooDeepMessage());
-        return true;
+        return event != Event::key || depth != kItemMemberDepth || parsed == "error";
     };
     const nlohmann::json document =
-        nlohmann::json::parse(answer.begin(), answer.end(), refuseTooDeep, false);
+        nlohmann::json::parse(answer.begin(), answer.end(), keepItemErrors, false);
     if (!document.is_object()) return std::nullopt;
     const auto list = document.find(listName(action));
     if (list == document.end() || !list->is_array() ||
