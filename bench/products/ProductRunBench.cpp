@@ -1,66 +1,62 @@
-// Times the product run as the program makes it: the window (TfMain, shown offscreen, as the
-// window tests start it) sends a product file of N lines (default 10,000) to the sample shop on
-// loopback, whose catalogue holds N copies of the shop's own seed product, so that every answer
-// has the size of a real one (about 1.9 KB). Every round pairs the run with its own floor: a bare
-// libcurl loop that sends the same lookups and updates, of the same sizes, on one connection.
-// The figure is the median of the rounds' ratios. The shop runs on its own threads in this
-// process, and the whole program keeps to one CPU; --delay-ms makes the shop take that long for
-// each request, as a real shop does. The program folder is made in the temporary folder (TMPDIR):
-// on a disk, the run pays for the disk syncs of the kept product lines as the program does.
+// Times the product run as the program makes it against the least a client must do and against
+// the official WooCommerce Node client, side by side in every round: the window (TfMain, shown
+// offscreen, as the window tests start it) sends a product file of N lines (default 3,000) over
+// the 100 products of the sample shop's catalogue, cycled, to the shop on loopback. A round runs,
+// for each way of sending, a bare libcurl loop that sends the same requests, then the run in the
+// window, and in batches the Node script; its figures are the ratios of those times, and the
+// bench prints the medians of the rounds' ratios. The whole program keeps to one CPU, and so does
+// the Node script. The program folder is made on a disk by default, where the run pays for its
+// disk syncs as the program does; every sync of the process is counted.
 //
-//   products_bench [lines] [rounds] [--delay-ms N] [--sending line|batch]
+//   products_bench [lines] [rounds] [--products N] [--delay-ms N] [--sending line|batch|both]
+//                  [--folder-in DIR] [--no-node]
 
-#include "app/TfMain.h"
-#include "common/Clock.h"
-#include "products/ProductBody.h"
+#include "BareCurlLoop.h"
+#include "BenchProducts.h"
+#include "BenchWindow.h"
+#include "FolderPlace.h"
+#include "LoadAverage.h"
+#include "NodeClientSide.h"
+#include "Sending.h"
+#include "SyncCount.h"
+#include "Timing.h"
 #include "products/ProductLookup.h"
-#include "products/ProductRows.h"
 #include "sample-shop/SampleShop.h"
-#include "shop/ProductBatch.h"
-#include "support/BoxRecorder.h"
-#include "support/SampleShopSettings.h"
-#include "support/SettingsSeed.h"
-#include "support/TempProgramFolder.h"
 
 #include <curl/curl.h>
 #include <sched.h>
-#include <sys/resource.h>
-#include <time.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QListWidget>
 #include <QTimer>
-#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <memory>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
+using namespace norvan::bench;
 using norvan::sampleshop::SampleShop;
 
-// How the run sends its lines: line by line (a lookup and an update per line), or in batches
-// (the window's chbBatch: a lookup of up to 100 SKUs and one products/batch call per 100 lines).
-enum class Sending { LineByLine, Batched };
-
 struct Settings {
-    int lines = 10000;
-    int rounds = 3;
+    int lines = 3000;
+    int rounds = 5;
+    int products = 100;
     std::chrono::milliseconds delay{};
-    Sending sending = Sending::LineByLine;
+    std::vector<Sending> sendings{Sending::Batched, Sending::LineByLine};
+    QString folderIn;  // "" for the default: see folderPlace
+    bool node = true;
 };
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: products_bench [lines] [rounds] [--delay-ms N] [--sending line|batch]\n");
+                 "usage: products_bench [lines] [rounds] [--products N] [--delay-ms N] "
+                 "[--sending line|batch|both] [--folder-in DIR] [--no-node]\n"
+                 "       (--products: at least 100, so that a batch never names a SKU twice)\n");
     return 2;
 }
 
@@ -68,230 +64,157 @@ bool readSettings(int argc, char** argv, Settings& settings) {
     std::vector<std::string> counts;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == "--delay-ms" && i + 1 < argc) {
+        const bool valued = i + 1 < argc;
+        if (argument == "--delay-ms" && valued) {
             settings.delay = std::chrono::milliseconds(std::max(0, std::atoi(argv[++i])));
-        } else if (argument == "--sending" && i + 1 < argc) {
+        } else if (argument == "--products" && valued) {
+            settings.products = std::atoi(argv[++i]);
+        } else if (argument == "--folder-in" && valued) {
+            settings.folderIn = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument == "--sending" && valued) {
             const std::string sending = argv[++i];
-            if (sending != "line" && sending != "batch") return false;
-            settings.sending = sending == "line" ? Sending::LineByLine : Sending::Batched;
+            if (sending == "line")
+                settings.sendings = {Sending::LineByLine};
+            else if (sending == "batch")
+                settings.sendings = {Sending::Batched};
+            else if (sending != "both")
+                return false;
+        } else if (argument == "--no-node") {
+            settings.node = false;
         } else if (!argument.empty() && argument[0] != '-') {
             counts.push_back(argument);
         } else {
             return false;
         }
     }
-    if (counts.size() > 2) return false;
+    if (counts.size() > 2 || settings.products < norvan::products::kMostProductsPerCall)
+        return false;
     if (!counts.empty()) settings.lines = std::max(1, std::atoi(counts[0].c_str()));
     if (counts.size() == 2) settings.rounds = std::max(1, std::atoi(counts[1].c_str()));
     return true;
 }
 
-QString productLine(int number) {
-    // Every tenth product has an untracked stock, every third a sale price.
-    return QStringLiteral("P-%1;%2;1;0.5;%3;%4;%5;Item")
-        .arg(number)
-        .arg(number % 97)
-        .arg(1000 + number)
-        .arg(number % 3 == 0 ? QString::number(900 + number) : QString())
-        .arg(number % 10 == 0 ? QStringLiteral("1") : QStringLiteral("0"));
+const char* nameOf(Sending sending) {
+    return sending == Sending::Batched ? "batched" : "line by line";
 }
 
-// N copies of the shop's first seed product, each with an id, SKU and slug of its own.
-nlohmann::ordered_json seed(int count) {
-    const nlohmann::ordered_json model = SampleShop::defaultSeed()["products"][0];
-    nlohmann::ordered_json products = nlohmann::ordered_json::array();
-    for (int number = 1; number <= count; ++number) {
-        nlohmann::ordered_json product = model;
-        product["id"] = number;
-        product["sku"] = "P-" + std::to_string(number);
-        product["slug"] = "p-" + std::to_string(number);
-        products.push_back(std::move(product));
-    }
-    return {{"products", products}, {"orders", nlohmann::ordered_json::array()}};
+const char* floorRatioName(Sending sending) {
+    return sending == Sending::Batched ? "batched run / bare loop" : "line-by-line run / bare loop";
 }
 
-size_t keepBody(char* data, size_t size, size_t count, void* body) {
-    static_cast<std::string*>(body)->append(data, size * count);
-    return size * count;
-}
-
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-
-// One request of the run as the floor sends it: a GET when the body is empty, else the method.
-struct Request {
-    const char* method;
-    std::string target;  // below the shop's base address
-    std::string body;
-};
-
-// The requests the run sends for these lines, in its order: per line a lookup and a PUT, or per
-// 100 lines a lookup of their SKUs and one products/batch call. The product with SKU P-n has id n.
-std::vector<Request> runRequests(const std::vector<norvan::common::NameValueList>& lines,
-                                 Sending sending) {
-    std::vector<Request> requests;
-    const auto sku = [&](size_t index) { return lines[index].value(QStringLiteral("sku")); };
-    if (sending == Sending::LineByLine) {
-        for (size_t index = 0; index < lines.size(); ++index) {
-            requests.push_back(
-                {"GET", "products?" + norvan::products::skuQuery(sku(index)).toStdString(), {}});
-            requests.push_back(
-                {"PUT", "products/" + std::to_string(index + 1) + "/",
-                 norvan::products::productBody(lines[index]).compactText().toStdString()});
-        }
-        return requests;
-    }
-    const auto batchSize = static_cast<size_t>(norvan::products::kMostProductsPerCall);
-    for (size_t first = 0; first < lines.size(); first += batchSize) {
-        QStringList skus;
-        QList<norvan::shop::JsonBody> items;
-        for (size_t index = first; index < std::min(first + batchSize, lines.size()); ++index) {
-            skus.append(sku(index));
-            items.append(norvan::products::batchItemBody(QString::number(index + 1), lines[index]));
-        }
-        requests.push_back(
-            {"GET", "products?" + norvan::products::skuListQuery(skus).toStdString(), {}});
-        requests.push_back({"POST", "products/batch",
-                            norvan::shop::batchRequestBody(norvan::shop::BatchAction::Update, items)
-                                .toStdString()});
-    }
-    return requests;
-}
-
-// The least a client must do for the same work: one handle, one connection, the same URLs,
-// header lines and bodies as the program's client sends, the answers received whole and not
-// looked at.
-void bareCurlLoop(SampleShop& shop, const std::vector<Request>& requests) {
-    const std::string baseUrl = shop.baseUrl();
-    const norvan::sampleshop::Options keys;
-    const std::string authorization =
-        "Authorization: Basic " +
-        QByteArray::fromStdString(keys.consumerKey + ':' + keys.consumerSecret)
-            .toBase64()
-            .toStdString();
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    std::unique_ptr<curl_slist, HeaderListDeleter> headers;
-    for (const std::string& header :
-         {std::string("Accept: */*"), std::string("Accept-Charset: UTF-8"),
-          std::string("Content-Type: application/json"),
-          std::string("User-Agent: NorvanECommerce/" NORVAN_PROJECT_VERSION), authorization,
-          std::string("Expect:")})
-        headers.reset(curl_slist_append(headers.release(), header.c_str()));
-    std::string answer;
-    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);  // as the program's client
-    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, keepBody);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
-
-    for (const Request& request : requests) {
-        const std::string url = baseUrl + request.target;
-        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-        if (request.body.empty()) {
-            curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
-        } else {
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, request.body.c_str());
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
-                             static_cast<long>(request.body.size()));
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.method);
-        }
-        answer.clear();
-        if (curl_easy_perform(curl.get()) != CURLE_OK)
-            std::fprintf(stderr, "%s %s failed\n", request.method, request.target.c_str());
-        shop.clearRequests();
-    }
-}
-
-// The window of the program over a program folder whose settings point at the shop, on the
-// product page, shown and laid out; boxes are recorded, the clock is the program's.
-class BenchWindow {
+// The rounds' ratios under their names, in the order first met.
+class Ratios {
   public:
-    explicit BenchWindow(const SampleShop& shop) {
-        norvan::testing::seedSettings(
-            folder_, norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl())));
-        norvan::app::Environment environment = boxes_.environment(folder_.path());
-        environment.clock = norvan::common::systemClock();
-        window_ = std::make_unique<norvan::app::TfMain>(std::move(environment));
-        window_->setActivePage(window_->tsProduct);
-        window_->show();
-        while (!window_->windowHandle()->isExposed())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    void add(const std::string& name, double ratio) {
+        if (!values_.count(name)) names_.push_back(name);
+        values_[name].push_back(ratio);
     }
-
-    norvan::app::TfMain& window() { return *window_; }
-    QStringList errors() const { return boxes_.errorTexts(); }
+    const std::vector<std::string>& names() const { return names_; }
+    const std::vector<double>& of(const std::string& name) const { return values_.at(name); }
 
   private:
-    norvan::testing::TempProgramFolder folder_;
-    norvan::testing::BoxRecorder boxes_;
-    std::unique_ptr<norvan::app::TfMain> window_;
+    std::vector<std::string> names_;
+    std::map<std::string, std::vector<double>> values_;
 };
 
-// The operator's way: the lines in the list of the product page (as taking the product files
-// leaves them), then the update button, whose run is what is timed.
-void fillProductList(norvan::app::TfMain& window, const QStringList& lines) {
-    window.lstProdTextFile->clear();
-    window.lstProdTextFile->addItems(lines);
-}
-
-void sendThroughWindow(norvan::app::TfMain& window, Sending sending) {
-    window.chbBatch->setChecked(sending == Sending::Batched);
-    window.btnUpdateProductClick();
-}
-
-double threadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-// CPU time of the whole process, the shop's threads included.
-double processCpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-struct Timing {
-    double seconds = 0;
-    double clientCpuSeconds = 0;  // the main thread: the client and the window
-    double processCpuSeconds = 0;
+// What the program aims at, by ratio: at most (`atMost`) or at least the value.
+struct Target {
+    const char* ratio;
+    double value;
+    bool atMost;
 };
 
-template <typename Work>
-Timing timed(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    const double clientStart = threadCpuSeconds();
-    const double processStart = processCpuSeconds();
-    work();
-    return {std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
-            threadCpuSeconds() - clientStart, processCpuSeconds() - processStart};
+constexpr Target kTargets[] = {
+    {"batched run / bare loop", 2.0, true},
+    {"Node script / batched run", 1.2, false},
+    {"line-by-line run / bare loop", 1.5, true},
+};
+
+std::string targetOf(const std::string& ratio, double value) {
+    for (const Target& target : kTargets) {
+        if (ratio != target.ratio) continue;
+        const bool met = target.atMost ? value <= target.value : value >= target.value;
+        return QString::asprintf("; target: %s %.1f, %s", target.atMost ? "at most" : "at least",
+                                 target.value, met ? "met" : "not met")
+            .toStdString();
+    }
+    return {};
 }
 
-long peakRssKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
+// The three sides of a round, each timed and reported on a line of its own.
+struct Sides {
+    SampleShop& shop;
+    BenchWindow& bench;
+    NodeClientSide& node;
+    const BenchProducts& file;
+    std::map<Sending, std::vector<Request>>& requests;
+    double floorThreadCpu = 0;  // of the last bare loop
+    bool allUpdated = true;
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
+    int lines() const { return static_cast<int>(file.lines.size()); }
+
+    // Each side's time in seconds.
+    double bareLoop(int round, Sending sending) {
+        const std::vector<Request>& sent = requests[sending];
+        const int connections = shop.connectionCount();
+        const Timing floor = timed([&] { bareCurlLoop(shop, sent); });
+        floorThreadCpu = floor.threadCpuSeconds;
+        std::printf(
+            "round %d, %s, bare loop: %.2f s, %zu requests on %d connection(s) (CPU: "
+            "client %.2f s, process %.2f s)\n",
+            round, nameOf(sending), floor.seconds, sent.size(),
+            shop.connectionCount() - connections, floor.threadCpuSeconds, floor.processCpuSeconds);
+        return floor.seconds;
+    }
+
+    double runInTheWindow(int round, Sending sending, double floorSeconds) {
+        bench.fillProductList(file.lines);
+        const long rssBefore = peakRssKiB();
+        const long long syncsBefore = syncCount();
+        const int connections = shop.connectionCount();
+        const Timing run = timed([&] { bench.pressUpdate(sending); });
+        const long long syncs = syncCount() - syncsBefore;
+        const qsizetype updated = bench.updatedInLog();
+        allUpdated = allUpdated && updated == lines();
+        std::printf(
+            "round %d, %s, run in the window: %.2f s = %.2f x the bare loop, on %d connection(s) "
+            "(CPU: client and window %.2f s, process %.2f s; its own work %.0f us a line); %lld "
+            "disk syncs, %.3f a line; %lld of %d updated; log pane %lld lines; peak RSS %ld -> "
+            "%ld KiB\n",
+            round, nameOf(sending), run.seconds, run.seconds / floorSeconds,
+            shop.connectionCount() - connections, run.threadCpuSeconds, run.processCpuSeconds,
+            (run.threadCpuSeconds - floorThreadCpu) * 1e6 / lines(), syncs,
+            static_cast<double>(syncs) / lines(), static_cast<long long>(updated), lines(),
+            static_cast<long long>(bench.logLines()), rssBefore, peakRssKiB());
+        return run.seconds;
+    }
+
+    // The script's own time and its process's.
+    std::pair<double, double> nodeScript(int round) {
+        const std::string origin = "http://127.0.0.1:" + std::to_string(shop.port());
+        const int connections = shop.connectionCount();
+        NodeClientSide::Result script;
+        const Timing process =
+            timed([&] { script = node.run(origin, [this] { shop.clearRequests(); }); });
+        allUpdated = allUpdated && script.error.isEmpty() && script.updated == lines();
+        if (!script.error.isEmpty())
+            std::printf("round %d, Node script: %s\n", round, qUtf8Printable(script.error));
+        std::printf(
+            "round %d, batched, Node script: %.2f s, on %d connection(s) (the process "
+            "%.2f s, its CPU %.2f s, the shop's %.2f s); %d of %d updated, %d failed\n",
+            round, script.scriptSeconds, shop.connectionCount() - connections, process.seconds,
+            process.childCpuSeconds, process.processCpuSeconds, script.updated, lines(),
+            script.failed);
+        return {script.scriptSeconds, process.seconds};
+    }
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // One CPU for the whole program, as in shop_bench: the shop's threads, started later, inherit
-    // it, so both sides pay for the same work on the same core whatever else the machine runs.
+    // One CPU for the whole program, as in shop_bench: the shop's threads and the Node script,
+    // started later, inherit it, so every side pays for the same work on the same core whatever
+    // else the machine runs.
     cpu_set_t oneCpu;
     CPU_ZERO(&oneCpu);
     CPU_SET(sched_getcpu(), &oneCpu);
@@ -304,68 +227,79 @@ int main(int argc, char** argv) {
     const int count = settings.lines;
     curl_global_init(CURL_GLOBAL_DEFAULT);
 
-    QStringList lines;
-    std::vector<norvan::common::NameValueList> lineRows(static_cast<size_t>(count));
-    for (int number = 1; number <= count; ++number) {
-        lines.append(productLine(number));
-        norvan::products::LoadingProds(lines.last(), lineRows[static_cast<size_t>(number - 1)]);
-    }
-    const std::vector<Request> requests = runRequests(lineRows, settings.sending);
+    const BenchProducts file = benchProducts(count, settings.products);
+    std::map<Sending, std::vector<Request>> requests;
+    for (Sending sending : settings.sendings) requests[sending] = runRequests(file, sending);
 
     norvan::sampleshop::Options shopOptions;
     shopOptions.delayPerRequest = settings.delay;
-    SampleShop shop(seed(count), shopOptions);
+    SampleShop shop(benchCatalogue(settings.products), shopOptions);
     shop.start();
     // The shop's record of requests is no memory of the run: the bare loop clears it after every
-    // line, and while the window's run pumps events it is cleared every 10 ms, so that it stays as
-    // small (a record growing over 100 ms made the shop's answers slower).
+    // request, and while the window's run pumps events or the Node script runs it is cleared
+    // every 10 ms, so that it stays as small (a record growing over 100 ms made the shop's
+    // answers slower).
     QTimer clearRecord;
     QObject::connect(&clearRecord, &QTimer::timeout, [&shop] { shop.clearRequests(); });
     clearRecord.start(10);
-    BenchWindow bench(shop);
-    std::printf(
-        "%d product lines, %zu requests each way, sample shop on %s, %lld ms per request, sending "
-        "%s\n",
-        count, requests.size(), shop.baseUrl().c_str(),
-        static_cast<long long>(settings.delay.count()),
-        settings.sending == Sending::LineByLine ? "line by line" : "in batches");
+    const FolderPlace place = folderPlace(settings.folderIn);
+    BenchWindow bench(shop, place.folder);
+    const bool batched = requests.count(Sending::Batched) > 0;
+    NodeClientSide node(QStringLiteral(NORVAN_NODE_SIDE_FOLDER), file);
+    const bool withNode = batched && settings.node && node.missing().isEmpty();
+
+    std::printf("%d product lines over %d products, sample shop on %s, %lld ms per request\n",
+                count, settings.products, shop.baseUrl().c_str(),
+                static_cast<long long>(settings.delay.count()));
+    std::printf("program folder: %s (%s on %s: %s)\n", qUtf8Printable(bench.folder()),
+                qUtf8Printable(place.fileSystem), qUtf8Printable(place.device),
+                place.inMemory ? "in memory" : "on a disk");
+    if (withNode)
+        std::printf("Node side: %s\n", qUtf8Printable(node.versions()));
+    else if (batched)
+        std::printf("Node side skipped: %s\n",
+                    settings.node ? qUtf8Printable(node.missing()) : "--no-node");
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
 
     // An update adds members to a product, which makes its answers longer: an untimed pass
-    // first, so that both timed sides meet the catalogue in the same state.
-    bareCurlLoop(shop, requests);
-    std::printf("peak RSS after the untimed pass: %ld KiB\n", peakRssKiB());
+    // first, so that every timed side meets the catalogue in the same state.
+    bareCurlLoop(shop, requests.begin()->second);
 
-    std::vector<double> ratios;
-    qsizetype updated = 0;
+    Sides sides{shop, bench, node, file, requests};
+    Ratios ratios;
     for (int round = 1; round <= settings.rounds; ++round) {
-        const Timing floor = timed([&] { bareCurlLoop(shop, requests); });
-        fillProductList(bench.window(), lines);
-        const long rssBefore = peakRssKiB();
-        const Timing run = timed([&] { sendThroughWindow(bench.window(), settings.sending); });
-        ratios.push_back(run.seconds / floor.seconds);
-        const QStringList log = bench.window().mLogs->lines();
-        updated = std::count_if(log.begin(), log.end(), [](const QString& line) {
-            return line.startsWith(QStringLiteral("---Product update successfully"));
-        });
-        std::printf(
-            "round %d: bare loop %.2f s (CPU: client %.2f s, process %.2f s), run in the window "
-            "%.2f s (CPU: client and window %.2f s, process %.2f s): ratio %.2f\n",
-            round, floor.seconds, floor.clientCpuSeconds, floor.processCpuSeconds, run.seconds,
-            run.clientCpuSeconds, run.processCpuSeconds, ratios.back());
-        std::printf(
-            "round %d: the run's own work %.0f us of CPU per line; peak RSS before the run %ld "
-            "KiB, after %ld KiB; log pane %lld lines\n",
-            round, (run.clientCpuSeconds - floor.clientCpuSeconds) * 1e6 / count, rssBefore,
-            peakRssKiB(), static_cast<long long>(log.size()));
+        for (Sending sending : settings.sendings) {
+            const double floor = sides.bareLoop(round, sending);
+            const double run = sides.runInTheWindow(round, sending, floor);
+            ratios.add(floorRatioName(sending), run / floor);
+            QString roundRatios = QString::asprintf("run / bare loop %.2f", run / floor);
+            if (sending == Sending::Batched && withNode) {
+                const auto [script, process] = sides.nodeScript(round);
+                ratios.add("Node script / batched run", script / run);
+                ratios.add("Node process / batched run", process / run);
+                roundRatios +=
+                    QString::asprintf(", Node script / run %.2f (the Node process: %.2f)",
+                                      script / run, process / run);
+            }
+            std::printf("round %d, %s: %s; load average %s\n", round, nameOf(sending),
+                        qUtf8Printable(roundRatios), loadAverage().c_str());
+        }
     }
-    std::printf("median ratio of %d paired rounds: %.2f (run in the window / bare loop)\n",
-                settings.rounds, median(ratios));
-    std::printf("products updated in the last run: %lld of %d\n", static_cast<long long>(updated),
-                count);
-    std::printf("peak RSS: %ld KiB\n", peakRssKiB());
+
+    std::printf("medians of %d rounds (load average %s):\n", settings.rounds,
+                loadAverage().c_str());
+    for (const std::string& name : ratios.names()) {
+        const std::vector<double>& values = ratios.of(name);
+        const double middle = median(values);
+        std::printf("  %s: %.2f (%.2f to %.2f)%s\n", name.c_str(), middle,
+                    *std::min_element(values.begin(), values.end()),
+                    *std::max_element(values.begin(), values.end()),
+                    targetOf(name, middle).c_str());
+    }
+    std::printf("peak RSS: %ld KiB; disk syncs of the whole process, set-up included: %lld\n",
+                peakRssKiB(), syncCount());
     for (const QString& error : bench.errors())
         std::printf("error box: %s\n", qUtf8Printable(error));
     curl_global_cleanup();
-    return updated == count && bench.errors().isEmpty() ? 0 : 1;
+    return sides.allUpdated && bench.errors().isEmpty() ? 0 : 1;
 }

@@ -11,6 +11,12 @@ TempProgramFolder::TempProgramFolder() : path_(dir_.path() + u'/') {
     if (!dir_.isValid()) throw std::runtime_error("cannot make a temporary folder");
 }
 
+TempProgramFolder::TempProgramFolder(const QString& parent)
+    : dir_(parent + QStringLiteral("/norvan-XXXXXX")), path_(dir_.path() + u'/') {
+    if (!dir_.isValid())
+        throw std::runtime_error("cannot make a folder in " + parent.toStdString());
+}
+
 bool TempProgramFolder::isFile(const QString& name) const {
     return QFileInfo(filePath(name)).isFile();
 }

@@ -11,6 +11,8 @@ namespace norvan::testing {
 class TempProgramFolder {
   public:
     TempProgramFolder();
+    // Made in `parent` instead of the temporary folder (a benchmark's folder on a chosen disk).
+    explicit TempProgramFolder(const QString& parent);
 
     // The folder, ending with "/", as AppPath is.
     QString path() const { return path_; }
