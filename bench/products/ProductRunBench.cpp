@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -133,7 +134,8 @@ constexpr Target kTargets[] = {
 std::string targetOf(const std::string& ratio, double value) {
     for (const Target& target : kTargets) {
         if (ratio != target.ratio) continue;
-        const bool met = target.atMost ? value <= target.value : value >= target.value;
+        const double shown = std::round(value * 100) / 100;  // as printed: 1.199 meets 1.2
+        const bool met = target.atMost ? shown <= target.value : shown >= target.value;
         return QString::asprintf("; target: %s %.1f, %s", target.atMost ? "at most" : "at least",
                                  target.value, met ? "met" : "not met")
             .toStdString();
