@@ -34,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -147,9 +148,9 @@ std::string targetOf(const std::string& ratio, double value) {
 struct Sides {
     SampleShop& shop;
     BenchWindow& bench;
-    NodeClientSide& node;
+    NodeClientSide* node;  // null without the Node side
     const BenchProducts& file;
-    std::map<Sending, std::vector<Request>>& requests;
+    const std::map<Sending, std::vector<Request>>& requests;
     double floorThreadCpu = 0;  // of the last bare loop
     bool allUpdated = true;
 
@@ -157,7 +158,7 @@ struct Sides {
 
     // Each side's time in seconds.
     double bareLoop(int round, Sending sending) {
-        const std::vector<Request>& sent = requests[sending];
+        const std::vector<Request>& sent = requests.at(sending);
         const int connections = shop.connectionCount();
         const Timing floor = timed([&] { bareCurlLoop(shop, sent); });
         floorThreadCpu = floor.threadCpuSeconds;
@@ -197,7 +198,7 @@ struct Sides {
         const int connections = shop.connectionCount();
         NodeClientSide::Result script;
         const Timing process =
-            timed([&] { script = node.run(origin, [this] { shop.clearRequests(); }); });
+            timed([&] { script = node->run(origin, [this] { shop.clearRequests(); }); });
         allUpdated = allUpdated && script.error.isEmpty() && script.updated == lines();
         if (!script.error.isEmpty())
             std::printf("round %d, Node script: %s\n", round, qUtf8Printable(script.error));
@@ -247,8 +248,9 @@ int main(int argc, char** argv) {
     const FolderPlace place = folderPlace(settings.folderIn);
     BenchWindow bench(shop, place.folder);
     const bool batched = requests.count(Sending::Batched) > 0;
-    NodeClientSide node(QStringLiteral(NORVAN_NODE_SIDE_FOLDER), file);
-    const bool withNode = batched && settings.node && node.missing().isEmpty();
+    std::optional<NodeClientSide> node;
+    if (batched && settings.node) node.emplace(QStringLiteral(NORVAN_NODE_SIDE_FOLDER), file);
+    const bool withNode = node && node->missing().isEmpty();
 
     std::printf("%d product lines over %d products, sample shop on %s, %lld ms per request\n",
                 count, settings.products, shop.baseUrl().c_str(),
@@ -257,17 +259,17 @@ int main(int argc, char** argv) {
                 qUtf8Printable(place.fileSystem), qUtf8Printable(place.device),
                 place.inMemory ? "in memory" : "on a disk");
     if (withNode)
-        std::printf("Node side: %s\n", qUtf8Printable(node.versions()));
+        std::printf("Node side: %s\n", qUtf8Printable(node->versions()));
     else if (batched)
         std::printf("Node side skipped: %s\n",
-                    settings.node ? qUtf8Printable(node.missing()) : "--no-node");
+                    node ? qUtf8Printable(node->missing()) : "--no-node");
     std::printf("peak RSS after set-up: %ld KiB\n", peakRssKiB());
 
     // An update adds members to a product, which makes its answers longer: an untimed pass
     // first, so that every timed side meets the catalogue in the same state.
     bareCurlLoop(shop, requests.begin()->second);
 
-    Sides sides{shop, bench, node, file, requests};
+    Sides sides{shop, bench, withNode ? &*node : nullptr, file, requests};
     Ratios ratios;
     for (int round = 1; round <= settings.rounds; ++round) {
         for (Sending sending : settings.sendings) {
@@ -275,7 +277,7 @@ int main(int argc, char** argv) {
             const double run = sides.runInTheWindow(round, sending, floor);
             ratios.add(floorRatioName(sending), run / floor);
             QString roundRatios = QString::asprintf("run / bare loop %.2f", run / floor);
-            if (sending == Sending::Batched && withNode) {
+            if (sending == Sending::Batched && sides.node) {
                 const auto [script, process] = sides.nodeScript(round);
                 ratios.add("Node script / batched run", script / run);
                 ratios.add("Node process / batched run", process / run);
