@@ -1,9 +1,11 @@
 #include "BatchSender.h"
 
 #include "ProductBody.h"
+#include "ProductLookup.h"
 #include "common/Error.h"
 #include "shop/TWooCommerceAPI.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace norvan::products {
@@ -15,8 +17,8 @@ BatchSender::BatchSender(const ProductRunSettings& settings, ProductRunWindow& w
 QList<LineReport> BatchSender::send(const QStringList& lines, qsizetype firstNumber) {
     const QList<ReadProductLine> read = readAndShow(lines);
     QList<LineReport> reports(read.size());
-    const QList<Item> items = itemsToSend(read, lookUp(read), firstNumber, reports);
-    if (!items.isEmpty()) sendItems(items, read, reports);
+    for (const Call& call : callsToMake(read, lookUp(read), firstNumber, reports))
+        make(call, read, reports);
     return reports;
 }
 
@@ -36,7 +38,7 @@ QHash<QString, SkuLookup> BatchSender::lookUp(const QList<ReadProductLine>& line
     QHash<QString, QString> latest;
     for (const ReadProductLine& line : lines) {
         if (!line.fault.isEmpty()) continue;
-        const QString key = line.sku.toCaseFolded();
+        const QString key = comparableSku(line.sku);
         if (!latest.contains(key)) keys.append(key);
         latest.insert(key, line.sku);
     }
@@ -50,16 +52,16 @@ QHash<QString, SkuLookup> BatchSender::lookUp(const QList<ReadProductLine>& line
     QHash<QString, SkuLookup> lookups;
     if (!listed.isEmpty()) lookups = lookUpSkus(client_, settings_.productRes, listed, pause_);
     for (const QString& sku : alone)
-        lookups.insert(sku.toCaseFolded(), lookUpSku(client_, settings_.productRes, sku, pause_));
+        lookups.insert(comparableSku(sku), lookUpSku(client_, settings_.productRes, sku, pause_));
     return lookups;
 }
 
-QList<BatchSender::Item> BatchSender::itemsToSend(const QList<ReadProductLine>& lines,
+QList<BatchSender::Call> BatchSender::callsToMake(const QList<ReadProductLine>& lines,
                                                   const QHash<QString, SkuLookup>& lookups,
                                                   qsizetype firstNumber,
                                                   QList<LineReport>& reports) {
-    QList<Item> items;
-    QHash<QString, qsizetype> itemOfSku;
+    QList<Call> calls;
+    QHash<QString, std::pair<qsizetype, qsizetype>> itemOfSku;  // the call and the item
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const ReadProductLine& line = lines.at(index);
         const qsizetype number = firstNumber + index;
@@ -67,33 +69,44 @@ QList<BatchSender::Item> BatchSender::itemsToSend(const QList<ReadProductLine>& 
             reports[index].badLine(number, line.fault);
             continue;
         }
-        const QString key = line.sku.toCaseFolded();
-        const SkuLookup lookup = lookups.value(key);
-        if (!reports[index].lookedUp(lookup, number, line.sku)) continue;
+        const QString key = comparableSku(line.sku);
+        const std::optional<shop::ListedProduct> product =
+            reports[index].lookedUp(lookups.value(key), number, line.sku);
+        if (!product) continue;
         try {
-            shop::JsonBody body = batchItemBody(lookup.id, line.rows);
+            shop::JsonBody body = batchItemBody(product->id, line.rows, product->sku);
             if (!itemOfSku.contains(key)) {
-                itemOfSku.insert(key, items.size());
-                items.append({.id = lookup.id, .body = {}, .lines = {}});
+                const QString resource = settings_.addProducts
+                                             ? settings_.productRes
+                                             : batchResource(settings_.productRes, *product);
+                auto call = std::find_if(calls.begin(), calls.end(), [&](const Call& made) {
+                    return made.resource == resource;
+                });
+                if (call == calls.end()) call = calls.insert(calls.end(), {resource, {}});
+                itemOfSku.insert(key, {call - calls.begin(), call->items.size()});
+                call->items.append({.product = *product, .body = {}, .lines = {}});
             }
-            Item& item = items[itemOfSku.value(key)];
-            item.body = std::move(body);
-            item.lines.append(index);
+            const auto [call, item] = itemOfSku.value(key);
+            calls[call].items[item].body = std::move(body);
+            calls[call].items[item].lines.append(index);
         } catch (const Error& error) {
             reports[index].badLine(number, error.message());
         }
     }
-    return items;
+    // The products first, then the variations of each product.
+    std::stable_partition(calls.begin(), calls.end(),
+                          [&](const Call& call) { return call.resource == settings_.productRes; });
+    return calls;
 }
 
-void BatchSender::sendItems(const QList<Item>& items, const QList<ReadProductLine>& lines,
-                            QList<LineReport>& reports) {
+void BatchSender::make(const Call& call, const QList<ReadProductLine>& lines,
+                       QList<LineReport>& reports) {
     QList<shop::JsonBody> bodies;
-    bodies.reserve(items.size());
-    for (const Item& item : items) bodies.append(item.body);
+    bodies.reserve(call.items.size());
+    for (const Item& item : call.items) bodies.append(item.body);
     const auto action =
         settings_.addProducts ? shop::BatchAction::Create : shop::BatchAction::Update;
-    client_.setProductRes(settings_.productRes);
+    client_.setProductRes(call.resource);
     shop::BatchResult answer;
     shop::callWithRetries(
         client_,
@@ -105,14 +118,16 @@ void BatchSender::sendItems(const QList<Item>& items, const QList<ReadProductLin
 
     // A batch that failed as a whole failed for each of its lines.
     const CallResult whole = CallResult::of(client_, answer.failure);
-    for (qsizetype i = 0; i < items.size(); ++i) {
+    for (qsizetype i = 0; i < call.items.size(); ++i) {
         const CallResult result = answer.failure.isEmpty()
                                       ? CallResult{.text = answer.itemResults.at(i),
                                                    .movedTo = {},
-                                                   .failedInTransit = false}
+                                                   .failedInTransit = false,
+                                                   .answer = answer.itemFailures.at(i)}
                                       : whole;
-        for (const qsizetype index : items.at(i).lines)
-            reports[index].sent(items.at(i).id, settings_.addProducts, result, lines.at(index).sku);
+        const Item& item = call.items.at(i);
+        for (const qsizetype index : item.lines)
+            reports[index].sent(item.product, settings_.addProducts, result, lines.at(index).sku);
     }
 }
 

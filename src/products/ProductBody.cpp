@@ -22,8 +22,10 @@ int toInteger(const QString& text) {
     return value;
 }
 
-void addProductMembers(shop::JsonBody& body, const common::NameValueList& rows) {
-    body.add(QStringLiteral("sku"), rows.value(QStringLiteral("sku")));
+void addProductMembers(shop::JsonBody& body, const common::NameValueList& rows,
+                       const QString& shopSku) {
+    body.add(QStringLiteral("sku"),
+             shopSku.isEmpty() ? rows.value(QStringLiteral("sku")) : shopSku);
     // An untracked stock is sent as untracked: claiming to track a null quantity makes the shop
     // set the stock to 0 and the product out of stock.
     const bool manageStock =
@@ -42,16 +44,17 @@ void addProductMembers(shop::JsonBody& body, const common::NameValueList& rows) 
 
 }  // namespace
 
-shop::JsonBody productBody(const common::NameValueList& rows) {
+shop::JsonBody productBody(const common::NameValueList& rows, const QString& shopSku) {
     shop::JsonBody body;
-    addProductMembers(body, rows);
+    addProductMembers(body, rows, shopSku);
     return body;
 }
 
-shop::JsonBody batchItemBody(const QString& id, const common::NameValueList& rows) {
+shop::JsonBody batchItemBody(const QString& id, const common::NameValueList& rows,
+                             const QString& shopSku) {
     shop::JsonBody body;
     body.add(QStringLiteral("id"), id.toLongLong());
-    addProductMembers(body, rows);
+    addProductMembers(body, rows, shopSku);
     return body;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "shop/ProductList.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace norvan::products {
 
@@ -20,28 +23,29 @@ QString skuQuery(const QString& sku);
 // alone.
 QString skuListQuery(const QStringList& skus);
 
-// Whether a product's SKU is the one asked for, as the shop's lookup compares them: exactly, but
-// for letter case.
+// A SKU as the product run compares it: letter case folded, and each of the two Yehs and the two
+// Kafs written one way. Windows-1256 has a single Yeh, the Arabic one, which the accounting
+// program also writes for the Persian Yeh; nothing else is folded.
+QString comparableSku(const QString& sku);
+
+// Whether a product's SKU is the one asked for (comparableSku).
 bool isSameSku(const QString& productSku, const QString& askedSku);
 
-// A product of a lookup answer.
-struct FoundProduct {
-    QString id;   // "" when the answer holds none
-    QString sku;  // "" when that product has none
-};
+// The SKU with every Arabic Yeh (U+064A) written as the Persian Yeh (U+06CC), as a shop may hold
+// it while a Windows-1256 file cannot; nothing when it holds no Arabic Yeh. The shop's lookup
+// takes the two Yehs for different letters.
+std::optional<QString> persianYehSpelling(const QString& sku);
 
-// The id is the first whole-number value of a property named "id" (exact case) in a JSON text, as
-// decimal text; the SKU is the string "sku" beside it in the same object. Reading stops once both
-// are known, so the rest is never parsed.
-// Throws Error with the reader's message when the text is not JSON up to that point.
-FoundProduct GetFirstProduct(const QString& jsonText);
+// The products of a lookup answer that have the SKU (isSameSku), in the shop's order.
+QList<shop::ListedProduct> productsWithSku(const QList<shop::ListedProduct>& products,
+                                           const QString& sku);
 
-// Every product of a lookup answer, a JSON array of products, in the shop's order: each one's own
-// "id" (a whole number) and "sku". Throws Error with the reader's message when the text is not
-// JSON.
-QList<FoundProduct> listedProducts(const QString& jsonText);
+// Where a found product's update goes: productRes + id + "/" ("products/55/"), and for a
+// variation its product's variations route, productRes + parent id + "/variations/" + id.
+QString updateResource(const QString& productRes, const shop::ListedProduct& product);
 
-// The id of the first product with the SKU (isSameSku); "" when none has it.
-QString idOfSku(const QList<FoundProduct>& products, const QString& sku);
+// The resource of the batch call that takes a found product's update: productRes, or for a
+// variation productRes + parent id + "/variations/" (the call adds "batch").
+QString batchResource(const QString& productRes, const shop::ListedProduct& product);
 
 }  // namespace norvan::products

@@ -96,6 +96,7 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
                 settings_.batches ? batches.send(lines, first + 1)
                                   : QList{sendLine(client, lines.first(), first + 1)};
             bool keptAny = false;
+            const LineReport* stop = nullptr;
             for (qsizetype i = 0; i < unit.size(); ++i) {
                 for (const QString& entry : reports.at(i).entries()) log(entry);
                 count(reports.at(i).delivery());
@@ -103,9 +104,15 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
                     done.append(unit.at(i).id);
                 else
                     keptAny = true;
+                if (reports.at(i).stopsTheRun()) stop = &reports.at(i);
             }
             if (done.size() >= kLinesForgottenTogether) forgetDone();
             const qsizetype left = plan.size() - first - unit.size();
+            if (stop) {
+                log(stop->stopLine(left));
+                counts_.kept += left;
+                break;
+            }
             if (!keptAny) {
                 failuresInARow = 0;
             } else if (++failuresInARow == kFailuresOfAShopDown && left > 0) {
@@ -153,16 +160,17 @@ LineReport ProductRun::sendLine(shop::TWooCommerceAPI& client, const QString& li
         return report;
     }
     const SkuLookup lookup = lookUpSku(client, settings_.productRes, read.sku, pause_);
-    if (report.lookedUp(lookup, number, read.sku))
-        sendProduct(client, read, lookup.id, number, report);
+    if (const auto product = report.lookedUp(lookup, number, read.sku))
+        sendProduct(client, read, *product, number, report);
     return report;
 }
 
 void ProductRun::sendProduct(shop::TWooCommerceAPI& client, const ReadProductLine& line,
-                             const QString& id, qsizetype number, LineReport& report) {
+                             const shop::ListedProduct& product, qsizetype number,
+                             LineReport& report) {
     shop::JsonBody body;
     try {
-        body = productBody(line.rows);
+        body = productBody(line.rows, product.sku);
     } catch (const Error& error) {
         report.badLine(number, error.message());
         return;
@@ -173,11 +181,11 @@ void ProductRun::sendProduct(shop::TWooCommerceAPI& client, const ReadProductLin
         result = shop::callWithRetries(
             client, [&] { return client.AddProduct(body); }, pause_);
     } else {
-        client.setProductRes(settings_.productRes + id + u'/');
+        client.setProductRes(updateResource(settings_.productRes, product));
         result = shop::callWithRetries(
             client, [&] { return client.UpdateProduct(body); }, pause_);
     }
-    report.sent(id, settings_.addProducts, CallResult::of(client, result), line.sku);
+    report.sent(product, settings_.addProducts, CallResult::of(client, result), line.sku);
 }
 
 }  // namespace norvan::products

@@ -35,8 +35,10 @@ void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines
 // kMostProductsPerCall lines (see BatchSender); the log reads the same either way.
 // The lines come from `kept`: those an earlier run could not deliver first, then those of the
 // latest product files. A line leaves `kept` once the shop confirmed or refused it; a line that
-// failed in transit (after the retry policy's tries) stays for the next run, and after three such
-// lines (or batches) in a row the shop is taken to be down and the run stops sending. Throws
+// failed in transit (after the retry policy's tries), or whose answer said nothing about it (a 404
+// without a product error, an unreadable answer), stays for the next run, and after three such
+// lines (or batches) in a row the shop is taken to be down and the run stops sending. A shop that
+// refuses the key (401) or the program (403) stops it at once, every line left kept. Throws
 // Error only when
 // the shop client cannot be made (the run then ends at once: no END line, the pointer as it was
 // set) or the kept lines cannot be read or written.
@@ -56,8 +58,8 @@ class ProductRun {
     void sendLines(shop::TWooCommerceAPI& client, const QList<settings::KeptProductLine>& plan);
     // Line by line: the report of the line numbered `number` in the run.
     LineReport sendLine(shop::TWooCommerceAPI& client, const QString& line, qsizetype number);
-    void sendProduct(shop::TWooCommerceAPI& client, const ReadProductLine& line, const QString& id,
-                     qsizetype number, LineReport& report);
+    void sendProduct(shop::TWooCommerceAPI& client, const ReadProductLine& line,
+                     const shop::ListedProduct& product, qsizetype number, LineReport& report);
     void count(LineReport::Delivery delivery);
     void log(const QString& line) { window_.appendLog(line); }
 

@@ -1,50 +1,52 @@
 #include "SkuLookup.h"
 
 #include "ProductLookup.h"
-#include "common/Error.h"
-#include "shop/ResultText.h"
 #include "shop/TWooCommerceAPI.h"
+
+#include <algorithm>
 
 namespace norvan::products {
 
 namespace {
 
-// GET productRes?query, tried again while it fails in transit; `read` takes the answer apart. The
-// lookup holds the failed call, or the reader's fault.
-SkuLookup lookUp(shop::TWooCommerceAPI& client, const QString& productRes, const QString& query,
-                 const shop::Pause& pause, const std::function<void(const QString&)>& read) {
-    SkuLookup lookup;
-    const QString answer = shop::callWithRetries(
-        client, [&] { return client.GetResponse(productRes, query); }, pause);
-    // An answer without JSON (a maintenance or cache page) leaves an empty text.
-    if (shop::isFailureResult(answer) || client.lastCallFailedInTransit()) {
-        lookup.failure = CallResult::of(
-            client,
-            answer.isEmpty() ? QStringLiteral("Error: The shop's answer is not JSON.") : answer);
-        return lookup;
-    }
-    try {
-        read(answer);
-    } catch (const Error& error) {
-        lookup.fault = error.message();
-    }
-    return lookup;
+// GET productRes?query, tried again while it fails in transit: the products listed, or the
+// failed call.
+SkuLookup listProducts(shop::TWooCommerceAPI& client, const QString& productRes,
+                       const QString& query, const shop::Pause& pause) {
+    shop::ProductList list;
+    shop::callWithRetries(
+        client,
+        [&] {
+            list = client.ListProducts(productRes, query);
+            return list.failure;
+        },
+        pause);
+    if (!list.failure.isEmpty())
+        return {.failure = CallResult::of(client, list.failure), .products = {}};
+    return {.failure = std::nullopt, .products = std::move(list.products)};
+}
+
+// The SKU as read and, when it differs, as the shop may spell it.
+QStringList spellings(const QString& sku) {
+    const std::optional<QString> persian = persianYehSpelling(sku);
+    return persian ? QStringList{sku, *persian} : QStringList{sku};
 }
 
 // Common servers refuse a request line much over 8 KB (414), which a hundred long or Persian SKUs,
 // six bytes a letter once encoded, could pass: the SKUs go in as many calls as keep each query
-// within kMostQueryLength.
+// within kMostQueryLength, the spellings of one SKU in the same call.
 constexpr qsizetype kMostQueryLength = 4000;
 
 QList<QStringList> queryGroups(const QStringList& skus) {
     QList<QStringList> groups;
     QStringList group;
     for (const QString& sku : skus) {
-        if (!group.isEmpty() && skuListQuery(group + QStringList{sku}).size() > kMostQueryLength) {
+        const QStringList spelt = spellings(sku);
+        if (!group.isEmpty() && skuListQuery(group + spelt).size() > kMostQueryLength) {
             groups.append(group);
             group.clear();
         }
-        group.append(sku);
+        group += spelt;
     }
     if (!group.isEmpty()) groups.append(group);
     return groups;
@@ -54,10 +56,17 @@ QList<QStringList> queryGroups(const QStringList& skus) {
 
 SkuLookup lookUpSku(shop::TWooCommerceAPI& client, const QString& productRes, const QString& sku,
                     const shop::Pause& pause) {
-    FoundProduct found;
-    SkuLookup lookup = lookUp(client, productRes, skuQuery(sku), pause,
-                              [&](const QString& answer) { found = GetFirstProduct(answer); });
-    if (isSameSku(found.sku, sku)) lookup.id = found.id;
+    SkuLookup lookup;
+    for (const QString& spelling : spellings(sku)) {
+        const SkuLookup listed = listProducts(client, productRes, skuQuery(spelling), pause);
+        if (listed.failure) return listed;
+        for (const shop::ListedProduct& product : productsWithSku(listed.products, sku)) {
+            const bool known = std::ranges::any_of(
+                lookup.products,
+                [&](const shop::ListedProduct& found) { return found.id == product.id; });
+            if (!known) lookup.products.append(product);
+        }
+    }
     return lookup;
 }
 
@@ -65,15 +74,17 @@ QHash<QString, SkuLookup> lookUpSkus(shop::TWooCommerceAPI& client, const QStrin
                                      const QStringList& skus, const shop::Pause& pause) {
     QHash<QString, SkuLookup> lookups;
     for (const QStringList& group : queryGroups(skus)) {
-        QList<FoundProduct> products;
-        const SkuLookup whole =
-            lookUp(client, productRes, skuListQuery(group), pause,
-                   [&](const QString& answer) { products = listedProducts(answer); });
-        for (const QString& sku : group) {
-            SkuLookup lookup = whole;
-            lookup.id = idOfSku(products, sku);
-            lookups.insert(sku.toCaseFolded(), lookup);
+        const SkuLookup whole = listProducts(client, productRes, skuListQuery(group), pause);
+        QHash<QString, SkuLookup> groupLookups;
+        for (const QString& spelling : group)
+            groupLookups.insert(comparableSku(spelling),
+                                {.failure = whole.failure, .products = {}});
+        for (const shop::ListedProduct& product : whole.products) {
+            const auto lookup = groupLookups.find(comparableSku(product.sku));
+            if (lookup != groupLookups.end() && !product.id.isEmpty())
+                lookup->products.append(product);
         }
+        lookups.insert(groupLookups);
     }
     return lookups;
 }

@@ -1,9 +1,6 @@
 #include "ProductBatch.h"
 
-#include "JsonDepth.h"
-#include "common/Error.h"
-
-#include <nlohmann/json.hpp>
+#include "AnswerSax.h"
 
 namespace norvan::shop {
 
@@ -13,14 +10,106 @@ const char* listName(BatchAction action) {
     return action == BatchAction::Create ? "create" : "update";
 }
 
-// The message of a refused item's error; empty when the shop gave none.
-QString errorMessage(const nlohmann::json& error) {
-    if (!error.is_object()) return {};
-    const auto message = error.find("message");
-    return message != error.end() && message->is_string()
-               ? QString::fromStdString(message->get<std::string>())
-               : QString();
-}
+// Walks {"<list>": [{item}, {"id": …, "error": {"code": …, "message": …, "data": {"status": …}}}]}
+// and keeps of each item only whether it has an error and what the error says.
+class BatchAnswerReader : public AnswerSax {
+  public:
+    explicit BatchAnswerReader(const char* listName) : listName_(listName) {}
+
+    struct Item {
+        bool refused = false;
+        QString code;
+        QString message;
+        long status = 0;
+    };
+
+    bool isObject = false;
+    bool listFound = false;  // the last member of the list's name was an array of objects only
+    QList<Item> items;
+
+  private:
+    enum Depth { kAnswer, kList, kItem, kItemMember, kErrorMember, kDataMember };
+
+    void containerStarted(int depth, const std::string& name, bool isArray) override {
+        switch (depth) {
+            case kAnswer:
+                isObject = !isArray;
+                break;
+            case kList:
+                inList_ = name == listName_ && isArray;
+                if (name == listName_) {
+                    listFound = inList_;
+                    items.clear();
+                }
+                break;
+            case kItem:
+                if (!inList_) break;
+                if (isArray) listFound = false;
+                items.emplaceBack();
+                inItem_ = !isArray;
+                break;
+            case kItemMember:
+                if (!inItem_ || name != "error") break;
+                items.last().refused = true;
+                inError_ = !isArray;
+                break;
+            case kErrorMember:
+                inData_ = inError_ && name == "data" && !isArray;
+                break;
+            default:
+                break;
+        }
+    }
+    void containerEnded(int depth) override {
+        switch (depth) {
+            case kList:
+                inList_ = false;
+                break;
+            case kItem:
+                inItem_ = false;
+                break;
+            case kItemMember:
+                inError_ = false;
+                break;
+            case kErrorMember:
+                inData_ = false;
+                break;
+            default:
+                break;
+        }
+    }
+    void stringValue(int depth, const std::string& name, const std::string& value) override {
+        scalar(depth, name);
+        if (depth != kErrorMember || !inError_) return;
+        if (name == "code") items.last().code = QString::fromStdString(value);
+        if (name == "message") items.last().message = QString::fromStdString(value);
+    }
+    void integerValue(int depth, const std::string& name, qint64 value) override {
+        scalar(depth, name);
+        if (depth == kDataMember && inData_ && name == "status")
+            items.last().status = static_cast<long>(value);
+    }
+    void otherValue(int depth, const std::string& name) override { scalar(depth, name); }
+
+    // A scalar where the list or an item belongs, or an item's error that is not an object.
+    void scalar(int depth, const std::string& name) {
+        if (depth == kList && name == listName_) {
+            listFound = false;
+            items.clear();
+        } else if (depth == kItem && inList_) {
+            listFound = false;
+            items.emplaceBack();
+        } else if (depth == kItemMember && inItem_ && name == "error") {
+            items.last().refused = true;
+        }
+    }
+
+    const std::string listName_;
+    bool inList_ = false;
+    bool inItem_ = false;
+    bool inError_ = false;
+    bool inData_ = false;
+};
 
 }  // namespace
 
@@ -38,35 +127,27 @@ QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items) {
     return body + "]}";
 }
 
-std::optional<QStringList> batchItemResults(const QByteArray& answer, BatchAction action,
+std::optional<BatchResult> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount) {
-    // Of each item only its "error" is kept: the saved products, a hundred members each, are
-    // read but never built.
-    constexpr int kItemMemberDepth = 3;  // the answer, its list, an item, the item's members
-    const auto keepItemErrors = [](int depth, nlohmann::json::parse_event_t event,
-                                   const nlohmann::json& parsed) {
-        using Event = nlohmann::json::parse_event_t;
-        if ((event == Event::object_start || event == Event::array_start) &&
-            static_cast<std::size_t>(depth) >= kMaxJsonDepth)
-            throw Error(jsonTooDeepMessage());
-        return event != Event::key || depth != kItemMemberDepth || parsed == "error";
-    };
-    const nlohmann::json document =
-        nlohmann::json::parse(answer.begin(), answer.end(), keepItemErrors, false);
-    if (!document.is_object()) return std::nullopt;
-    const auto list = document.find(listName(action));
-    if (list == document.end() || !list->is_array() ||
-        list->size() != static_cast<std::size_t>(itemCount))
+    BatchAnswerReader reader(listName(action));
+    if (!reader.read(answer) || !reader.isObject || !reader.listFound ||
+        reader.items.size() != itemCount)
         return std::nullopt;
 
-    QStringList results;
-    for (const nlohmann::json& item : *list) {
-        if (!item.is_object()) return std::nullopt;
-        const auto error = item.find("error");
-        results.append(error == item.end() ? batchSuccessText(action)
-                                           : QStringLiteral("Error: ") + errorMessage(*error));
+    BatchResult result;
+    result.itemResults.reserve(itemCount);
+    result.itemFailures.reserve(itemCount);
+    for (const BatchAnswerReader::Item& item : reader.items) {
+        if (!item.refused) {
+            result.itemResults.append(batchSuccessText(action));
+            result.itemFailures.emplaceBack();
+            continue;
+        }
+        const QString message = decodeHtmlEntities(item.message);
+        result.itemResults.append(QStringLiteral("Error: ") + item.message);
+        result.itemFailures.append({.status = item.status, .code = item.code, .message = message});
     }
-    return results;
+    return result;
 }
 
 }  // namespace norvan::shop

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FailedAnswer.h"
 #include "JsonBody.h"
 
 #include <QByteArray>
@@ -22,6 +23,9 @@ struct BatchResult {
     // saved item ("201 update product.", "201 create product."), "Error: " + the shop's message
     // for a refused one.
     QStringList itemResults;
+    // Beside each item result, what the shop said of a refused item: the status, code and message
+    // of its error; a saved item's is empty.
+    QList<FailedAnswer> itemFailures;
 };
 
 // The success text of a single create or update call, which a saved batch item earns too.
@@ -30,11 +34,13 @@ QString batchSuccessText(BatchAction action);
 // {"create":[…]} or {"update":[…]}: the items' compact texts in order.
 QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items);
 
-// The item results of a batch answer: a JSON object whose "create" or "update" list holds, in the
-// order sent, one object per item, either the saved product or {"id":…, "error":{"code":…,
-// "message":…}}. Nothing when the answer is not such an object with a list of itemCount objects.
-// Throws Error(jsonTooDeepMessage()) for an answer nested deeper than kMaxJsonDepth.
-std::optional<QStringList> batchItemResults(const QByteArray& answer, BatchAction action,
+// The item results of a batch answer (its failure empty): a JSON object whose "create" or "update"
+// list holds, in the order sent, one object per item, either the saved product or {"id":…,
+// "error":{"code":…, "message":…, "data":{"status":…}}}. Read from the answer's bytes in one
+// pass, keeping only the errors. Nothing when the answer is not such an object with a list of
+// itemCount objects. Throws Error(jsonTooDeepMessage()) for an answer nested deeper than
+// kMaxJsonDepth.
+std::optional<BatchResult> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount);
 
 }  // namespace norvan::shop

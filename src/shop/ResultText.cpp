@@ -16,6 +16,14 @@ void logResponseError(common::RunLog& log, const QString& result) {
     log.appendLog(responseErrorLine(result));
 }
 
+QString shopSaysLine(const QString& message) {
+    return QStringLiteral("---The shop says: ") + message;
+}
+
+void logShopSays(common::RunLog& log, const QString& message) {
+    if (!message.isEmpty()) log.appendLog(shopSaysLine(message));
+}
+
 QString movedToLine(const QString& address) {
     return QStringLiteral("---The shop moved to: ") + address;
 }

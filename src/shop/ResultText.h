@@ -16,6 +16,11 @@ bool isFailureResult(const QString& result);
 QString responseErrorLine(const QString& result);
 void logResponseError(common::RunLog& log, const QString& result);
 
+// What a shop that refused a call said of it, "---The shop says: <message>", logged after the
+// call's error line; no line when the shop gave no message.
+QString shopSaysLine(const QString& message);
+void logShopSays(common::RunLog& log, const QString& message);
+
 // Where a shop that stopped a call with a redirect to another address asked it to go,
 // "---The shop moved to: <address>", so that the operator can put it into the settings. The log
 // gets no line when the address is empty.

@@ -20,8 +20,14 @@ bool isSuccess(long status) {
     return status >= 200 && status <= 299;
 }
 
-QString statusFailure(const RestResponse& response) {
-    return QStringLiteral("Error: ") + response.reason + QStringLiteral(" /");
+// GET's resource: resUrl, and after "?" a query, which takes the place of one trailing "/".
+QString queryResource(const QString& resUrl, const QString& query) {
+    QString resource = resUrl;
+    if (!query.isEmpty()) {
+        if (resource.endsWith(u'/')) resource.chop(1);
+        resource += u'?' + query;
+    }
+    return resource;
 }
 
 // A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty
@@ -51,24 +57,39 @@ TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, const RestOpt
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 
 QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query) {
-    failedInTransit_ = false;
-    movedTo_.clear();
+    beginCall();
     if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
-    QString resource = resUrl;
-    if (!query.isEmpty()) {
-        if (resource.endsWith(u'/')) resource.chop(1);
-        resource += u'?' + query;
-    }
     return resultOf([&] {
-        const RestResponse response = exchange(HttpMethod::Get, resource);
+        const RestResponse response = exchange(HttpMethod::Get, queryResource(resUrl, query));
         if (!isSuccess(response.status)) return statusFailure(response);
         QString json = formatJson(response.body);
         // The shop answers every read with JSON; a 2xx answer without it (an empty body, a
         // maintenance or cache page) comes from something in front of the shop. Its text stays
         // empty, but the call failed in transit.
         if (json.isEmpty()) failedInTransit_ = true;
+        if (!failedInTransit_) failure_ = {};
         return json;
     });
+}
+
+ProductList TWooCommerceAPI::ListProducts(const QString& resUrl, const QString& query) {
+    beginCall();
+    if (resUrl.isEmpty())
+        return {.failure = QStringLiteral("Error: URL resource undefined."), .products = {}};
+    ProductList list;
+    list.failure = resultOf([&] {
+        const RestResponse response = exchange(HttpMethod::Get, queryResource(resUrl, query));
+        if (!isSuccess(response.status)) return statusFailure(response);
+        std::optional<QList<ListedProduct>> products = readProductList(response.body);
+        if (!products) {
+            failedInTransit_ = true;  // as for GetResponse
+            return QStringLiteral("Error: The shop's answer is not JSON.");
+        }
+        failure_ = {};
+        list.products = std::move(*products);
+        return QString();
+    });
+    return list;
 }
 
 QString TWooCommerceAPI::AddProduct(const JsonBody& productData) {
@@ -90,7 +111,7 @@ QString TWooCommerceAPI::UpdateOrder(const JsonBody& orderData) {
 }
 
 BatchResult TWooCommerceAPI::BatchProducts(BatchAction action, const QList<JsonBody>& items) {
-    std::optional<QStringList> itemResults;
+    std::optional<BatchResult> itemResults;
     const QString result = writeCall(
         HttpMethod::Post, prodRes_.isEmpty() ? QString() : prodRes_ + QStringLiteral("batch"),
         batchRequestBody(action, items), batchSuccessText(action),
@@ -98,16 +119,15 @@ BatchResult TWooCommerceAPI::BatchProducts(BatchAction action, const QList<JsonB
             itemResults = batchItemResults(answer, action, items.size());
             return itemResults.has_value();
         });
-    if (!itemResults) return {.failure = result, .itemResults = {}};
-    return {.failure = {}, .itemResults = *itemResults};
+    if (!itemResults) return {.failure = result, .itemResults = {}, .itemFailures = {}};
+    return std::move(*itemResults);
 }
 
 QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource,
                                    const QByteArray& body, const QString& successText,
                                    const QString& undefinedText,
                                    const std::function<bool(const QByteArray&)>& isShopAnswer) {
-    failedInTransit_ = false;
-    movedTo_.clear();
+    beginCall();
     if (resource.isEmpty()) return undefinedText;
     return resultOf([&] {
         const RestResponse response = exchange(method, resource, body);
@@ -120,8 +140,20 @@ QString TWooCommerceAPI::writeCall(HttpMethod method, const QString& resource,
                 .arg(response.status)
                 .arg(response.reason);
         }
+        failure_ = {};
         return successText;
     });
+}
+
+void TWooCommerceAPI::beginCall() {
+    failedInTransit_ = false;
+    failure_ = {};
+    movedTo_.clear();
+}
+
+QString TWooCommerceAPI::statusFailure(const RestResponse& response) {
+    failure_ = readFailedAnswer(response.status, response.body);
+    return QStringLiteral("Error: ") + response.reason + QStringLiteral(" /");
 }
 
 // Anything the wire layer raises (no connection, a time-out, 5xx) and 429 are failures in transit;
@@ -139,6 +171,7 @@ RestResponse TWooCommerceAPI::exchange(HttpMethod method, const QString& resourc
         throw;
     }
     failedInTransit_ = response.status == 429 || !response.movedTo.isEmpty();
+    failure_.status = response.status;  // until the answer is read as the call's success
     movedTo_ = response.movedTo;
     return response;
 }

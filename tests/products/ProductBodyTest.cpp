@@ -49,6 +49,20 @@ INSTANTIATE_TEST_SUITE_P(
                  R"({"sku":"A-9","stock_quantity":null,"manage_stock":false,"tax_status":"none",)"
                  R"("weight":"1","regular_price":"10","sale_price":""})"}));
 
+// The body names the product by the shop's own spelling of its SKU; the rest is the line's.
+TEST(ProductBody, NamesTheSkuAsTheShopSpellsIt) {
+    common::NameValueList rows;
+    LoadingProds(QStringLiteral("RWB-CASE;12;true;0.5;150000;;0"), rows);
+    EXPECT_EQ(productBody(rows, QStringLiteral("RWB-Case")).compactText(),
+              QByteArray(R"({"sku":"RWB-Case","stock_quantity":12,"manage_stock":true,)"
+                         R"("tax_status":"taxable","weight":"0.5","regular_price":"150000",)"
+                         R"("sale_price":""})"));
+    EXPECT_EQ(batchItemBody(QStringLiteral("7"), rows, QStringLiteral("RWB-Case")).compactText(),
+              QByteArray(R"({"id":7,"sku":"RWB-Case","stock_quantity":12,"manage_stock":true,)"
+                         R"("tax_status":"taxable","weight":"0.5","regular_price":"150000",)"
+                         R"("sale_price":""})"));
+}
+
 class ProductBodyQuantity : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ProductBodyQuantity, NotA32BitWholeNumberIsAnError) {

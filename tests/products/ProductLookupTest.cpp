@@ -1,5 +1,5 @@
 #include "products/ProductLookup.h"
-#include "support/ExpectError.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,55 +30,54 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"50%", "sku=50%25"},
                       TextCase{"\xDA\xA9-1", "sku=%DA%A9-1"}));  // Persian keheh in UTF-8
 
-struct AnswerCase {
-    const char* input;
-    const char* id;
-    const char* sku;
-};
-
-void PrintTo(const AnswerCase& c, std::ostream* os) {
-    *os << c.input;
-}
-
-class FirstProduct : public ::testing::TestWithParam<AnswerCase> {};
-
-TEST_P(FirstProduct, IsFirstWholeNumberNamedIdWithTheSkuBesideIt) {
-    const FoundProduct found = GetFirstProduct(QString::fromUtf8(GetParam().input));
-    EXPECT_EQ(found.id, QString::fromUtf8(GetParam().id));
-    EXPECT_EQ(found.sku, QString::fromUtf8(GetParam().sku));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, FirstProduct,
-    ::testing::Values(
-        AnswerCase{
-            R"([{"id": 345, "sku": "A-1", "images": [{"id": 9}], "categories": [{"id": 15}]}, {"id": 346, "sku": "A-2"}])",
-            "345", "A-1"},
-        AnswerCase{R"([{"sku": "B-1", "id": 7}])", "7", "B-1"},
-        // The SKU of another object is not the product's.
-        AnswerCase{R"([{"id": 5, "meta": {"sku": "X"}}, {"id": 6, "sku": "Y"}])", "5", ""},
-        AnswerCase{R"([{"id": 5, "sku": null}])", "5", ""},
-        // A nested object listed before the product's own id wins, as the first one read.
-        AnswerCase{R"([{"meta": {"id": 12}, "id": 345}])", "12", ""},
-        // The name stays until the next property name, across brackets and other values.
-        AnswerCase{R"({"id": [7, 8]})", "7", ""}, AnswerCase{R"({"id": ["x", null, 7]})", "7", ""},
-        AnswerCase{R"({"id": "12", "x": 5, "list": [{"ID": 6}, {"id": 1.5}]})", "", ""},
-        AnswerCase{R"({"id": {"n": 3}})", "", ""}, AnswerCase{"[]", "", ""},
-        AnswerCase{R"([{"id": -4, "sku": "N"}])", "-4", "N"},
-        // Reading stops once the product's object is read: what follows is never parsed.
-        AnswerCase{R"([{"id": 345, "sku": "A"}, {"id": )", "345", "A"},
-        AnswerCase{R"([{"id": 345}, {"id": )", "345", ""}));
-
-TEST(FirstProduct, TextThatIsNotJsonFailsWithTheReadersMessage) {
-    const TextCase cases[] = {
-        {"Error: Not Found /",
-         "Unexpected character encountered while parsing value: E. Path '', line 1, position 1."},
-        {R"([{"name": }])",
-         "Unexpected character encountered while parsing value: }. Path '[0].name', line 1, "
-         "position 11."},
+// Windows-1256 writes the Persian Yeh as the Arabic one; letter case never tells SKUs apart.
+TEST(SameSku, IgnoresLetterCaseAndTheSpellingOfYehAndKafOnly) {
+    const struct {
+        const char* productSku;
+        const char* askedSku;
+        bool same;
+    } cases[] = {
+        {"RWB-Case", "RWB-CASE", true},
+        {"\xD0\x9A-1", "\xD0\xBA-1", true},  // Cyrillic Ka, both cases
+        {"\xDA\x86\xD8\xA7\xDB\x8C-1", "\xDA\x86\xD8\xA7\xD9\x8A-1", true},  // Persian, Arabic Yeh
+        {"\xDA\xA9\xD8\xB4\xDA\xA9", "\xD9\x83\xD8\xB4\xD9\x83", true},      // Keheh, Arabic Kaf
+        {"A-1", "A-1 ", false},
+        {"A-\xDB\xB1", "A-1", false},         // a Persian digit
+        {"\xDB\x8C-1", "\xD9\x89-1", false},  // Yeh and Alef Maksura
+        {"\xC3\xA9-1", "e-1", false},         // an accent
+        {"A-1", "", false},
     };
-    for (const TextCase& c : cases)
-        EXPECT_ERROR(GetFirstProduct(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected));
+    for (const auto& c : cases) {
+        EXPECT_EQ(isSameSku(QString::fromUtf8(c.productSku), QString::fromUtf8(c.askedSku)), c.same)
+            << c.productSku << " " << c.askedSku;
+    }
+}
+
+TEST(SameSku, ASkuWithAnArabicYehHasAPersianSpelling) {
+    EXPECT_EQ(persianYehSpelling(QString::fromUtf8("\xDA\x86\xD8\xA7\xD9\x8A-\xD9\x8A")),
+              QString::fromUtf8("\xDA\x86\xD8\xA7\xDB\x8C-\xDB\x8C"));
+    for (const char* sku : {"A-1", "\xDA\x86\xD8\xA7\xDB\x8C", "\xD9\x83"})
+        EXPECT_EQ(persianYehSpelling(QString::fromUtf8(sku)), std::nullopt) << sku;
+}
+
+TEST(FoundProduct, AVariationIsWrittenThroughItsProductsVariations) {
+    const struct {
+        shop::ListedProduct product;
+        const char* update;
+        const char* batch;
+    } cases[] = {
+        {{"55", "A-1", "simple", "0"}, "products/55/", "products/"},
+        {{"19", "SHIRT", "variable", "0"}, "products/19/", "products/"},
+        {{"20", "SHIRT-S", "variation", "19"},
+         "products/19/variations/20",
+         "products/19/variations/"},
+        // Without its product's id a variation cannot be reached by its own route.
+        {{"21", "X", "variation", ""}, "products/21/", "products/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(updateResource(QStringLiteral("products/"), c.product), c.update);
+        EXPECT_EQ(batchResource(QStringLiteral("products/"), c.product), c.batch);
+    }
 }
 
 }  // namespace

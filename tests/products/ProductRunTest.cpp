@@ -1,5 +1,6 @@
 #include "RecordingWindow.h"
 #include "common/Error.h"
+#include "products/ProductLookup.h"
 #include "products/ProductRun.h"
 #include "settings/SettingsDatabase.h"
 #include "tools/sample-shop/SampleShop.h"
@@ -31,6 +32,23 @@ json shopProduct(long long id, const std::string& sku, bool stockTracked = true)
             {"manage_stock", stockTracked},
             {"stock_quantity", stockTracked ? json(5) : json(nullptr)},
             {"stock_status", "instock"}};
+}
+
+json variableProduct(long long id, const std::string& sku, std::vector<long long> variations) {
+    json product = shopProduct(id, sku);
+    product["type"] = "variable";
+    product["regular_price"] = "";
+    product["variations"] = variations;
+    return product;
+}
+
+// A variation managing its own stock, or using its product's.
+json variationOf(long long parentId, long long id, const std::string& sku, bool ownStock = true) {
+    json variation = shopProduct(id, sku, ownStock);
+    variation["type"] = "variation";
+    variation["parent_id"] = parentId;
+    variation["price"] = variation["regular_price"] = "100000";
+    return variation;
 }
 
 // A product run over kept lines in a settings database of its own; pauses are recorded, not
@@ -317,15 +335,22 @@ TEST_F(ProductRunAgainstShop, LinesWithoutSkuOrWhoseSkuTheShopDoesNotHoldChangeN
 }
 
 TEST_F(ProductRunAgainstShop, RefusedUpdateIsLoggedWithTheShopsAnswer) {
-    // Two products share the SKU in another letter case: the shop refuses to write it again.
-    seed({shopProduct(1, "A-1"), shopProduct(2, "a-1"), shopProduct(3, "A-3")});
+    // The product is deleted in the shop between its lookup and its update.
+    seed({shopProduct(1, "A-1"), shopProduct(3, "A-3")});
+    shop_->setRequestHook([this](const RecordedRequest& request) {
+        if (request.method == "PUT" && request.target.ends_with("/products/1/"))
+            shop_->removeProduct(1);
+        return Fault::None;
+    });
 
     const ProductRunCounts counts = run({"A-1;1;1;0;10;;0", "A-3;3;1;0;10;;0"});
 
     EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 1",
                                         "---Error to update product: Error: Bad Request /",
+                                        "---The shop says: Invalid ID.",
                                         "---Create JSON  /Product id: 3", kUpdated, kEnd}));
     EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .refused = 1}));
+    EXPECT_TRUE(keptLines().isEmpty());
 }
 
 TEST_F(ProductRunAgainstShop, AddPostsTheFoundProductToTheProductResource) {
@@ -338,7 +363,8 @@ TEST_F(ProductRunAgainstShop, AddPostsTheFoundProductToTheProductResource) {
                                                 "POST /wp-json/wc/v3/products/"}));
     // The SKU is taken by the product that was found.
     EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 1",
-                                        "---Error to create product: Error: Bad Request /", kEnd}));
+                                        "---Error to create product: Error: Bad Request /",
+                                        "---The shop says: Invalid or duplicated SKU.", kEnd}));
 }
 
 // Two runs over the same lines, one line by line and one in batches, each against a shop of
@@ -373,9 +399,10 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     const ProductRunCounts counts = run(lines);
 
     EXPECT_EQ(batched.products(), lineByLine.products());
-    EXPECT_EQ(batched.product(6)["sku"], "d-6");
+    // The lines' letter case does not rename the shop's SKUs.
+    EXPECT_EQ(batched.product(6)["sku"], "D-6");
     EXPECT_EQ(batched.product(6)["stock_quantity"], 2);
-    EXPECT_EQ(batched.product(4)["sku"], "case-4");
+    EXPECT_EQ(batched.product(4)["sku"], "CASE-4");
     EXPECT_EQ(batched.product(7)["stock_quantity"], 5);
     const auto sent = [](const char* id) {
         return QStringList{QStringLiteral("---Create JSON  /Product id: ") + id, kUpdated};
@@ -482,6 +509,292 @@ TEST_F(ProductRunAgainstShop, ThreeBatchesInARowFailingInTransitStopTheRun) {
     EXPECT_EQ(pauses_.size(), 3u * 2);  // one lookup per batch, each tried three times
     EXPECT_EQ(keptLines(), lines);
     EXPECT_EQ(counts, ProductRunCounts{.kept = 301});
+}
+
+// The product run in each of its two ways of sending, against a shop of its own.
+struct SendingMode {
+    bool batches;
+    const char* name;
+};
+const SendingMode kModes[] = {{false, "line by line"}, {true, "in batches"}};
+
+const QString kVariableNote = QStringLiteral(
+    "---A variable product's price is set on its variations: the lines of its variations' SKUs "
+    "carry their prices.");
+
+std::string lookupOf(const QString& query) {
+    return "GET /wp-json/wc/v3/products?" + query.toStdString();
+}
+
+TEST_F(ProductRunAgainstShop, VariationsAreWrittenThroughTheirProduct) {
+    const std::vector<json> products = {
+        shopProduct(1, "A-1"), variableProduct(19, "SHIRT", {20, 21, 22}),
+        variationOf(19, 20, "SHIRT-S"), variationOf(19, 21, "SHIRT-M"),
+        variationOf(19, 22, "SHIRT-L", false)};
+    const QStringList lines = {"SHIRT-S;11;1;0.3;111000;;0", "SHIRT;40;1;0.3;120000;;0",
+                               "A-1;7;1;0;10;;0", "SHIRT-L;13;1;0.3;112000;;0"};
+    const std::vector<std::string> wires[] = {
+        {lookupOf("sku=SHIRT-S"), "PUT /wp-json/wc/v3/products/19/variations/20",
+         lookupOf("sku=SHIRT"), "PUT /wp-json/wc/v3/products/19/", lookupOf("sku=A-1"),
+         "PUT /wp-json/wc/v3/products/1/", lookupOf("sku=SHIRT-L"),
+         "PUT /wp-json/wc/v3/products/19/variations/22"},
+        {lookupOf("sku=SHIRT-S,SHIRT,A-1,SHIRT-L&per_page=100"),
+         "POST /wp-json/wc/v3/products/batch", "POST /wp-json/wc/v3/products/19/variations/batch"},
+    };
+    for (const SendingMode& mode : kModes) {
+        SCOPED_TRACE(mode.name);
+        seed(products);
+        settings_.batches = mode.batches;
+
+        const ProductRunCounts counts = run(lines);
+
+        const auto sent = [](const char* id) {
+            return QStringList{QStringLiteral("---Create JSON  /Product id: ") + id, kUpdated};
+        };
+        EXPECT_EQ(window_.log, QStringList{kBegin} + sent("20") + sent("19") +
+                                   QStringList{kVariableNote} + sent("1") + sent("22") +
+                                   QStringList{kEnd});
+        EXPECT_EQ(counts, ProductRunCounts{.updated = 4});
+        EXPECT_EQ(wire(), wires[mode.batches]);
+        if (mode.batches) {
+            EXPECT_NE(shop_->requests()[1].body.find(R"({"id":19,"sku":"SHIRT")"),
+                      std::string::npos);
+            EXPECT_EQ(shop_->requests()[2].body.find(R"({"update":[{"id":20,"sku":"SHIRT-S",)"),
+                      0u);
+        }
+        EXPECT_EQ(shop_->product(20)["stock_quantity"], 11);
+        EXPECT_EQ(shop_->product(20)["regular_price"], "111000");
+        EXPECT_EQ(shop_->product(21)["stock_quantity"], 5);
+        // The variation that used its product's stock now has its own.
+        EXPECT_EQ(shop_->product(22)["manage_stock"], true);
+        EXPECT_EQ(shop_->product(22)["stock_quantity"], 13);
+        // The product takes the stock; its price is its variations' lowest.
+        EXPECT_EQ(shop_->product(19)["stock_quantity"], 40);
+        EXPECT_EQ(shop_->product(19)["regular_price"], "");
+        EXPECT_EQ(shop_->product(19)["price"], "100000");
+        EXPECT_TRUE(keptLines().isEmpty());
+    }
+}
+
+// A Windows-1256 file writes the Persian Yeh as the Arabic one; the shop keeps the two apart but
+// ignores letter case. Each line updates the shop's product and leaves its SKU as the shop
+// spells it.
+TEST_F(ProductRunAgainstShop, SkusAreFoundInTheShopsSpellingAndKeepIt) {
+    const QString persianTea = QString::fromUtf8("چای-سبز");
+    const QString arabicTea = QString::fromUtf8("چاي-سبز");
+    const QString arabicShay = QString::fromUtf8("شاي");  // so spelled in the shop
+    const std::vector<json> products = {shopProduct(23, persianTea.toStdString()),
+                                        shopProduct(24, "RWB-Case"),
+                                        shopProduct(25, arabicShay.toStdString())};
+    const QStringList lines = {arabicTea + ";3;1;0;90000;;0", "RWB-CASE;4;1;0;10;;0",
+                               arabicShay + ";2;1;0;10;;0"};
+    const QString persianShay = QString(arabicShay).replace(QChar(0x064A), QChar(0x06CC));
+    const std::vector<std::string> wires[] = {
+        {lookupOf(skuQuery(arabicTea)), lookupOf(skuQuery(persianTea)),
+         "PUT /wp-json/wc/v3/products/23/", lookupOf(skuQuery("RWB-CASE")),
+         "PUT /wp-json/wc/v3/products/24/", lookupOf(skuQuery(arabicShay)),
+         lookupOf(skuQuery(persianShay)), "PUT /wp-json/wc/v3/products/25/"},
+        {lookupOf(skuListQuery({arabicTea, persianTea, "RWB-CASE", arabicShay, persianShay})),
+         "POST /wp-json/wc/v3/products/batch"},
+    };
+    for (const SendingMode& mode : kModes) {
+        SCOPED_TRACE(mode.name);
+        seed(products);
+        settings_.batches = mode.batches;
+
+        EXPECT_EQ(run(lines), ProductRunCounts{.updated = 3});
+
+        EXPECT_EQ(wire(), wires[mode.batches]);
+        EXPECT_EQ(shop_->product(23)["stock_quantity"], 3);
+        EXPECT_EQ(shop_->product(24)["stock_quantity"], 4);
+        EXPECT_EQ(shop_->product(25)["stock_quantity"], 2);
+        std::string bodies;
+        for (const RecordedRequest& request : shop_->requests()) bodies += request.body;
+        for (const long long id : {23, 24, 25}) {
+            const json& seeded = products[static_cast<std::size_t>(id - 23)];
+            EXPECT_EQ(shop_->product(id)["sku"], seeded["sku"]) << id;
+            const std::string sku = "\"sku\":\"" + seeded["sku"].get<std::string>() + "\",";
+            EXPECT_NE(bodies.find(sku), std::string::npos) << id;
+        }
+    }
+}
+
+TEST_F(ProductRunAgainstShop, ASkuOfTwoProductsIsRefusedNamingBoth) {
+    const std::string persianYeh = "\xDB\x8C";
+    const std::string arabicYeh = "\xD9\x8A";
+    for (const SendingMode& mode : kModes) {
+        SCOPED_TRACE(mode.name);
+        seed({shopProduct(1, "A-1"), shopProduct(2, "a-1"), shopProduct(3, "T" + persianYeh),
+              shopProduct(4, "T" + arabicYeh), shopProduct(5, "B-2")});
+        settings_.batches = mode.batches;
+
+        const ProductRunCounts counts =
+            run({"A-1;7;1;0;10;;0", QString::fromUtf8("T" + arabicYeh + ";7;1;0;10;;0"),
+                 "B-2;7;1;0;10;;0"});
+
+        EXPECT_EQ(window_.log,
+                  QStringList({kBegin,
+                               "---Error in product line 1: The SKU matches more than one "
+                               "product of the shop: 1 (A-1), 2 (a-1).",
+                               QString::fromUtf8("---Error in product line 2: The SKU matches "
+                                                 "more than one product of the shop: 3 (T" +
+                                                 persianYeh + "), 4 (T" + arabicYeh + ")."),
+                               "---Create JSON  /Product id: 5", kUpdated, kEnd}));
+        EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .refused = 2}));
+        for (const long long id : {1, 2, 3, 4}) EXPECT_EQ(shop_->product(id)["stock_quantity"], 5);
+    }
+}
+
+// A line is dropped only when the shop refused what it says; an answer about anything else (a
+// key, a firewall, a missing page, an unreadable answer) keeps it for the next run, and a shop
+// that refuses the key or the program takes no further line.
+TEST_F(ProductRunAgainstShop, OnlyARefusalOfItsContentDropsALine) {
+    const QString stopAtKey = QStringLiteral(
+        "---The shop refuses the key (401): check the consumer key, its secret and its "
+        "permissions; %1 more product lines kept for the next run");
+    const QString stopAtFirewall = QStringLiteral(
+        "---A firewall in front of the shop refuses the program (403); %1 more product lines "
+        "kept for the next run");
+    const QString tried = QStringLiteral("---Create JSON  /Product id: 1");
+    const QStringList lines = {"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0", "A-3;13;1;0;10;;0"};
+    json deep = "bottom";
+    for (int level = 0; level < 600; ++level) deep = json::array({deep});
+    json deeplyNested = shopProduct(1, "A-1");
+    deeplyNested["meta_data"] = deep;
+    const json a1 = shopProduct(1, "A-1");
+    sampleshop::Options readOnlyKey;
+    readOnlyKey.keyCanWrite = false;
+
+    const struct {
+        const char* name;
+        bool batches;
+        json firstProduct;
+        sampleshop::Options options;
+        Fault fault;
+        int after;  // answers before the fault
+        QStringList log;
+        QStringList kept;
+    } cases[] = {
+        {"lookup 401",
+         false,
+         a1,
+         {},
+         Fault::KeyRevoked,
+         0,
+         {"---Response error: Error: Unauthorized / (unsuccessful).",
+          "---The shop says: Sorry, you cannot list resources.", kKept + "A-1", stopAtKey.arg(2)},
+         lines},
+        {"update 401",
+         false,
+         a1,
+         {},
+         Fault::KeyRevoked,
+         1,
+         {tried, "---Error to update product: Error: Unauthorized /",
+          "---The shop says: Sorry, you are not allowed to edit this resource.", kKept + "A-1",
+          stopAtKey.arg(2)},
+         lines},
+        {"read-only key",
+         false,
+         a1,
+         readOnlyKey,
+         Fault::None,
+         0,
+         {tried, "---Error to update product: Error: Unauthorized /",
+          "---The shop says: The API key provided does not have write permissions.", kKept + "A-1",
+          stopAtKey.arg(2)},
+         lines},
+        {"lookup 403",
+         false,
+         a1,
+         {},
+         Fault::Status403,
+         0,
+         {"---Response error: Error: Forbidden / (unsuccessful).", kKept + "A-1",
+          stopAtFirewall.arg(2)},
+         lines},
+        {"lookup 404 page",
+         false,
+         a1,
+         {},
+         Fault::Html404,
+         2,
+         {tried, kUpdated, "---Response error: Error: Not Found / (unsuccessful).", kKept + "A-2",
+          "---Response error: Error: Not Found / (unsuccessful).", kKept + "A-3"},
+         lines.mid(1)},
+        {"lookup too deep",
+         false,
+         deeplyNested,
+         {},
+         Fault::None,
+         0,
+         {"---Response error: Error: The JSON text is nested deeper than 512 levels. "
+          "(unsuccessful).",
+          kKept + "A-1", "---Create JSON  /Product id: 2", kUpdated,
+          "---Create JSON  /Product id: 3", kUpdated},
+         lines.mid(0, 1)},
+        {"batch lookup 401",
+         true,
+         a1,
+         {},
+         Fault::KeyRevoked,
+         0,
+         {"---Response error: Error: Unauthorized / (unsuccessful).",
+          "---The shop says: Sorry, you cannot list resources.", kKept + "A-1",
+          "---Response error: Error: Unauthorized / (unsuccessful).",
+          "---The shop says: Sorry, you cannot list resources.", kKept + "A-2",
+          "---Response error: Error: Unauthorized / (unsuccessful).",
+          "---The shop says: Sorry, you cannot list resources.", kKept + "A-3", stopAtKey.arg(0)},
+         lines},
+        {"batch call 404 page",
+         true,
+         a1,
+         {},
+         Fault::Html404,
+         1,
+         {tried, "---Error to update product: Error: Not Found /", kKept + "A-1",
+          "---Create JSON  /Product id: 2", "---Error to update product: Error: Not Found /",
+          kKept + "A-2", "---Create JSON  /Product id: 3",
+          "---Error to update product: Error: Not Found /", kKept + "A-3"},
+         lines},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        seed({c.firstProduct, shopProduct(2, "A-2"), shopProduct(3, "A-3")}, c.options);
+        shop_->setFault(c.fault, {}, c.after);
+        settings_.batches = c.batches;
+        pauses_.clear();
+
+        run(lines);
+
+        EXPECT_EQ(window_.log, QStringList{kBegin} + c.log + QStringList{kEnd});
+        EXPECT_EQ(keptLines(), c.kept);
+        EXPECT_TRUE(pauses_.empty());  // none of these is tried again at once
+        kept_.remove([&] {
+            QList<qint64> ids;
+            for (const settings::KeptProductLine& line : kept_.lines()) ids.append(line.id);
+            return ids;
+        }());
+    }
+}
+
+TEST_F(ProductRunAgainstShop, ABatchItemTheShopRefusesIsDroppedWithTheShopsWords) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2")});
+    // Product 1 is deleted in the shop after the lookup.
+    shop_->setRequestHook([this](const RecordedRequest& request) {
+        if (request.method == "POST") shop_->removeProduct(1);
+        return Fault::None;
+    });
+    settings_.batches = true;
+
+    const ProductRunCounts counts = run({"A-1;11;1;0;10;;0", "A-2;12;1;0;10;;0"});
+
+    EXPECT_EQ(window_.log, QStringList({kBegin, "---Create JSON  /Product id: 1",
+                                        "---Error to update product: Error: Invalid ID.",
+                                        "---The shop says: Invalid ID.",
+                                        "---Create JSON  /Product id: 2", kUpdated, kEnd}));
+    EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .refused = 1}));
+    EXPECT_TRUE(keptLines().isEmpty());
 }
 
 TEST_F(ProductRunFixture, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -317,6 +318,100 @@ TEST_F(TWooCommerceAPITest, FollowsARedirectWithTheMethodAndBodyKept) {
         EXPECT_EQ(requests[1].body, "{\"status\":\"on-hold\"}");
         EXPECT_EQ(shop_.order(16)["status"], "on-hold");
     }
+}
+
+TEST_F(TWooCommerceAPITest, ListsProductsFromTheAnswerAsGetResponseAsksForThem) {
+    shop_.addProduct({{"id", 40}, {"name", "Shirt"}, {"sku", "SHIRT"}, {"type", "variable"}});
+    shop_.addProduct({{"id", 41}, {"sku", "SHIRT-S"}, {"type", "variation"}, {"parent_id", 40}});
+    TWooCommerceAPI shop = client(true);
+
+    const ProductList list =
+        shop.ListProducts(QStringLiteral("products/"), QStringLiteral("sku=a-1,shirt-s,B-7"));
+
+    EXPECT_EQ(list.failure, QString());
+    EXPECT_EQ(list.products, QList<ListedProduct>({{"10", "A-1", "simple", "0"},
+                                                   {"12", "B-7", "simple", "0"},
+                                                   {"41", "SHIRT-S", "variation", "40"}}));
+    EXPECT_EQ(shop_.requests().back().target, "/wp-json/wc/v3/products?sku=a-1,shirt-s,B-7");
+
+    // A page in front of the shop answers: the call failed on its way.
+    for (const Fault fault : {Fault::Empty200, Fault::NonJson200}) {
+        shop_.setFault(fault);
+        const ProductList failed = shop.ListProducts(QStringLiteral("products/"), {});
+        EXPECT_EQ(failed.failure, QStringLiteral("Error: The shop's answer is not JSON."));
+        EXPECT_TRUE(failed.products.isEmpty());
+        EXPECT_TRUE(shop.lastCallFailedInTransit());
+    }
+    shop_.setFault(Fault::Status503);
+    EXPECT_EQ(shop.ListProducts(QStringLiteral("products/"), {}).failure,
+              QStringLiteral("Error: HTTP/1.1 503 Service Unavailable"));
+    EXPECT_EQ(shop.ListProducts({}, {}).failure, QStringLiteral("Error: URL resource undefined."));
+}
+
+// The result texts stay as they are; beside them the client keeps what the shop said.
+TEST_F(TWooCommerceAPITest, AFailedCallKeepsTheStatusAndTheShopsWords) {
+    const auto get = [](TWooCommerceAPI& shop) {
+        return shop.GetResponse(QStringLiteral("orders/999999/"), {});
+    };
+    const auto update = [](const char* resource) {
+        return [resource](TWooCommerceAPI& shop) {
+            shop.setProductRes(QString::fromUtf8(resource));
+            return shop.UpdateProduct(JsonBody().add(QStringLiteral("weight"), "1"));
+        };
+    };
+    const auto list = [](TWooCommerceAPI& shop) {
+        return shop.ListProducts(QStringLiteral("products/"), QStringLiteral("sku=A-1")).failure;
+    };
+    const struct {
+        Fault fault;
+        std::function<QString(TWooCommerceAPI&)> call;
+        QString result;
+        FailedAnswer failure;
+    } cases[] = {
+        {Fault::None,
+         get,
+         "Error: Not Found /",
+         {404, "woocommerce_rest_shop_order_invalid_id", "Invalid ID."}},
+        {Fault::None,
+         update("products/999999/"),
+         "Error: Bad Request /",
+         {400, "woocommerce_rest_product_invalid_id", "Invalid ID."}},
+        {Fault::KeyRevoked,
+         list,
+         "Error: Unauthorized /",
+         {401, "woocommerce_rest_cannot_view", "Sorry, you cannot list resources."}},
+        {Fault::KeyRevoked,
+         update("products/10/"),
+         "Error: Unauthorized /",
+         {401, "woocommerce_rest_cannot_edit",
+          "Sorry, you are not allowed to edit this resource."}},
+        {Fault::Status403, list, "Error: Forbidden /", {403, "", ""}},
+        {Fault::Html404, get, "Error: Not Found /", {404, "", ""}},
+        {Fault::Status429, get, "Error: Too Many Requests /", {429, "", ""}},
+        {Fault::NonJson200,
+         update("products/10/"),
+         "Error: The shop's answer (200 OK) is not what a WooCommerce shop sends.",
+         {200, "", ""}},
+        {Fault::Status500, update("products/10/"), "Error: HTTP/1.1 500 Internal Server Error", {}},
+        {Fault::None, list, "", {}},
+    };
+    TWooCommerceAPI shop = client();
+    for (const auto& c : cases) {
+        shop_.setFault(c.fault);
+        EXPECT_EQ(c.call(shop), c.result);
+        EXPECT_EQ(shop.lastFailure(), c.failure) << c.result.toStdString();
+    }
+
+    sampleshop::Options readOnly;
+    readOnly.keyCanWrite = false;
+    sampleshop::SampleShop readOnlyShop(sampleshop::SampleShop::defaultSeed(), readOnly);
+    readOnlyShop.start();
+    TWooCommerceAPI withReadOnlyKey(
+        {QString::fromStdString(readOnlyShop.baseUrl()), kKey, kSecret});
+    EXPECT_EQ(update("products/10/")(withReadOnlyKey), QStringLiteral("Error: Unauthorized /"));
+    EXPECT_EQ(withReadOnlyKey.lastFailure(),
+              (FailedAnswer{401, "woocommerce_rest_authentication_error",
+                            "The API key provided does not have write permissions."}));
 }
 
 }  // namespace

@@ -160,13 +160,21 @@ nlohmann::ordered_json productTemplate(const std::string& now) {
 
 void applyProductFields(nlohmann::ordered_json& product, const nlohmann::ordered_json& values,
                         const std::string& now) {
-    mergeMembers(product, values);
-
-    const std::string salePrice = textMember(product, "sale_price");
-    const std::string price = salePrice.empty() ? textMember(product, "regular_price") : salePrice;
-    product["price"] = price;
-    product["on_sale"] = !salePrice.empty();
-    product["purchasable"] = !price.empty();
+    if (textMember(product, "type") == "variable") {
+        // Prices live on the variations; the product's price follows theirs.
+        nlohmann::ordered_json withoutPrices = values;
+        withoutPrices.erase("regular_price");
+        withoutPrices.erase("sale_price");
+        mergeMembers(product, withoutPrices);
+    } else {
+        mergeMembers(product, values);
+        const std::string salePrice = textMember(product, "sale_price");
+        const std::string price =
+            salePrice.empty() ? textMember(product, "regular_price") : salePrice;
+        product["price"] = price;
+        product["on_sale"] = !salePrice.empty();
+        product["purchasable"] = !price.empty();
+    }
 
     const auto manageStock = product.find("manage_stock");
     if (manageStock != product.end() && manageStock->is_boolean() && manageStock->get<bool>()) {

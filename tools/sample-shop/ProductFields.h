@@ -20,9 +20,10 @@ nlohmann::ordered_json uncheckedProductFields(const nlohmann::ordered_json& item
 nlohmann::ordered_json productTemplate(const std::string& now);
 
 // Applies checked members and then derives what the shop derives on saving: the price from the
-// regular and sale price, and with managed stock a quantity (none counts as 0) and the stock
-// status; without managed stock no quantity and the status left as it is. `now` becomes the
-// modification date.
+// regular and sale price (a variable product keeps no prices of its own: those members are
+// ignored, and its price is its variations' lowest), and with managed stock a quantity (none counts
+// as 0) and the stock status; without managed stock no quantity and the status left as it is. `now`
+// becomes the modification date.
 void applyProductFields(nlohmann::ordered_json& product, const nlohmann::ordered_json& values,
                         const std::string& now);
 

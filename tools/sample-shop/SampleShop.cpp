@@ -86,8 +86,9 @@ struct SampleShop::Impl {
 
     void handle(const httplib::Request& request, httplib::Response& response);
     RecordedRequest record(const httplib::Request& request);
+    // keyRevoked: the request's key is taken for one the shop does not know.
     RestAnswer answer(const httplib::Request& request, const std::string& path,
-                      const std::string& origin);
+                      const std::string& origin, bool keyRevoked);
     void write(httplib::Response& response, const RestAnswer& answer, const std::string& origin,
                Fault bodyFault, std::chrono::milliseconds byteDelay);
     // Waits for the delay; returns early, with false, when the server stops.
@@ -180,6 +181,7 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
         case Fault::None:
         case Fault::TruncatedBody:
         case Fault::Trickle:
+        case Fault::KeyRevoked:
             break;
         case Fault::Delay:
             waitFor(currentDelay);
@@ -222,6 +224,20 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
                 "/>\n",
                 "text/html; charset=UTF-8");
             return;
+        case Fault::Status403:
+            response.status = 403;
+            response.set_content(
+                "<!DOCTYPE html><html><head><title>403 Forbidden</title></head><body><h1>Access "
+                "denied</h1><p>The request was blocked by the site's firewall.</p></body></html>",
+                "text/html; charset=UTF-8");
+            return;
+        case Fault::Html404:
+            response.status = 404;
+            response.set_content(
+                "<!DOCTYPE html><html><head><title>404 Not Found</title></head><body><h1>Not "
+                "Found</h1><p>The requested URL was not found on this server.</p></body></html>",
+                "text/html; charset=UTF-8");
+            return;
         case Fault::RedirectToSlashed:
             if (path.empty() || path.back() != '/') {
                 response.status = 301;
@@ -233,11 +249,12 @@ void SampleShop::Impl::handle(const httplib::Request& request, httplib::Response
             }
             break;
     }
-    write(response, answer(request, path, origin), origin, currentFault, currentDelay);
+    write(response, answer(request, path, origin, currentFault == Fault::KeyRevoked), origin,
+          currentFault, currentDelay);
 }
 
 RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::string& path,
-                                    const std::string& origin) {
+                                    const std::string& origin, bool keyRevoked) {
     const std::size_t queryStart = request.target.find('?');
     const Parameters query =
         queryStart == std::string::npos
@@ -247,6 +264,12 @@ RestAnswer SampleShop::Impl::answer(const httplib::Request& request, const std::
     AuthResult auth = authenticator.authenticate(
         {request.method, origin + path, query, request.get_header_value("Authorization")});
     if (auth.refusal) return *auth.refusal;
+    if (keyRevoked) auth.authenticated = false;
+    const bool writes = request.method != "GET" && request.method != "HEAD";
+    if (auth.authenticated && writes && !options.keyCanWrite) {
+        return restError("woocommerce_rest_authentication_error",
+                         "The API key provided does not have write permissions.", 401);
+    }
 
     RestCall call{request.method,
                   path,
@@ -454,6 +477,11 @@ nlohmann::ordered_json SampleShop::orders() const {
 void SampleShop::addProduct(nlohmann::ordered_json product) {
     std::lock_guard lock(impl_->catalogMutex);
     impl_->catalog.add(Resource::Products, std::move(product));
+}
+
+void SampleShop::removeProduct(long long id) {
+    std::lock_guard lock(impl_->catalogMutex);
+    impl_->catalog.remove(Resource::Products, id);
 }
 
 void SampleShop::addOrder(nlohmann::ordered_json order) {

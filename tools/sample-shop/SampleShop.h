@@ -15,7 +15,8 @@
 namespace norvan::sampleshop {
 
 // A loopback stand-in for a WooCommerce REST API v3 shop: products, products/<id>, orders,
-// orders/<id> (with and without a trailing slash) under /wp-json/wc/v3/.
+// orders/<id>, products/batch, products/<id>/variations/<id> and its batch (with and without a
+// trailing slash) under /wp-json/wc/v3/.
 //
 // Objects keep their members in the shop's own order (nlohmann::ordered_json); a plain
 // nlohmann::json converts to and from it implicitly.
@@ -40,7 +41,11 @@ enum class Fault {
     Empty200,           // 200 with an empty body
     NonJson200,         // 200 with a body that is not JSON
     RedirectToSlashed,  // 301 to the same path with a trailing "/" (which answers normally)
-    Trickle             // sends the answer's body one byte at a time, the delay between two bytes
+    Trickle,            // sends the answer's body one byte at a time, the delay between two bytes
+    // Faults that say nothing about what was asked, but are no faults of the way either:
+    KeyRevoked,  // answers as for an unknown key: the route's own 401 (cannot list, edit, batch)
+    Status403,   // a firewall in front of the shop: 403 with an HTML page
+    Html404      // a web server in front of the shop: 404 with an HTML page, no WooCommerce error
 };
 
 // The faults a shop's surroundings cause on the way (a crashed PHP worker, a proxy, a cache, a
@@ -62,6 +67,9 @@ struct Options {
     // mostly run this shop over plain HTTP, so it takes Basic there too unless told to behave like
     // a plain-HTTP shop.
     bool basicOverPlainHttp = true;
+    // false makes the key one with read permission only: every write is answered 401 "The API
+    // key provided does not have write permissions."
+    bool keyCanWrite = true;
     // Serves HTTPS with this certificate and key instead of plain HTTP.
     std::optional<TlsFiles> tls;
     // Every request waits this long before it is answered, standing in for the time a real shop
@@ -118,6 +126,7 @@ class SampleShop {
     nlohmann::ordered_json products() const;
     nlohmann::ordered_json orders() const;
     void addProduct(nlohmann::ordered_json product);  // keeps or assigns "id"
+    void removeProduct(long long id);                 // a product deleted in the shop
     void addOrder(nlohmann::ordered_json order);
 
   private:

@@ -85,14 +85,24 @@ std::vector<const nlohmann::ordered_json*> ShopCatalog::productsWithSku(
 void ShopCatalog::indexSku(long long id) {
     const std::string key = lowerAscii(textMember(products_.at(id), "sku"));
     const auto filed = skuKeyOfId_.find(id);
-    if (filed != skuKeyOfId_.end()) {
-        if (filed->second == key) return;
-        const auto ids = idsBySku_.find(filed->second);
-        ids->second.erase(id);
-        if (ids->second.empty()) idsBySku_.erase(ids);
-    }
+    if (filed != skuKeyOfId_.end() && filed->second == key) return;
+    unindexSku(id);
     idsBySku_[key].insert(id);
     skuKeyOfId_[id] = key;
+}
+
+void ShopCatalog::unindexSku(long long id) {
+    const auto filed = skuKeyOfId_.find(id);
+    if (filed == skuKeyOfId_.end()) return;
+    const auto ids = idsBySku_.find(filed->second);
+    ids->second.erase(id);
+    if (ids->second.empty()) idsBySku_.erase(ids);
+    skuKeyOfId_.erase(filed);
+}
+
+void ShopCatalog::remove(Resource resource, long long id) {
+    if (resource == Resource::Products) unindexSku(id);
+    objects(resource).erase(id);
 }
 
 const nlohmann::ordered_json& ShopCatalog::add(Resource resource, nlohmann::ordered_json object) {

@@ -33,11 +33,14 @@ class ShopCatalog {
         const std::vector<std::string>& skus) const;
     // Keeps the object's "id" when it has a positive one, else gives it the next free id.
     const nlohmann::ordered_json& add(Resource resource, nlohmann::ordered_json object);
+    // Deletes the object, if there is one with the id.
+    void remove(Resource resource, long long id);
 
   private:
     std::map<long long, nlohmann::ordered_json>& objects(Resource resource);
     const std::map<long long, nlohmann::ordered_json>& objects(Resource resource) const;
     void indexSku(long long id);
+    void unindexSku(long long id);
 
     std::map<long long, nlohmann::ordered_json> products_;
     std::map<long long, nlohmann::ordered_json> orders_;

@@ -6,6 +6,8 @@
 #include "QueryString.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <regex>
@@ -23,9 +25,10 @@ constexpr int kMaxPerPage = 100;
 constexpr std::size_t kMaxBatchItems = 100;
 
 struct Route {
-    enum class Kind { Index, Collection, Item, ProductBatch } kind;
+    enum class Kind { Index, Collection, Item, ProductBatch, Variation, VariationBatch } kind;
     Resource resource = Resource::Products;
     long long id = 0;
+    long long parentId = 0;  // of a variation's product
 };
 
 // WordPress matches routes on the path without its trailing slashes.
@@ -36,8 +39,17 @@ std::optional<Route> matchRoute(const std::string& path) {
     if (rest.empty()) return Route{Route::Kind::Index};
     if (rest == "/products/batch") return Route{Route::Kind::ProductBatch};
 
-    static const std::regex pattern(R"(/(products|orders)(?:/(\d{1,18}))?)");
+    static const std::regex variations(R"(/products/(\d{1,18})/variations/(batch|\d{1,18}))");
     std::smatch match;
+    if (std::regex_match(rest, match, variations)) {
+        const long long parentId = std::stoll(match[1].str());
+        if (match[2] == "batch")
+            return Route{Route::Kind::VariationBatch, Resource::Products, 0, parentId};
+        return Route{Route::Kind::Variation, Resource::Products, std::stoll(match[2].str()),
+                     parentId};
+    }
+
+    static const std::regex pattern(R"(/(products|orders)(?:/(\d{1,18}))?)");
     if (!std::regex_match(rest, match, pattern)) return std::nullopt;
     const Resource resource = match[1] == "products" ? Resource::Products : Resource::Orders;
     if (!match[2].matched) return Route{Route::Kind::Collection, resource};
@@ -57,6 +69,59 @@ RestAnswer invalidId(Resource resource, int status) {
     return restError(resource == Resource::Products ? "woocommerce_rest_product_invalid_id"
                                                     : "woocommerce_rest_shop_order_invalid_id",
                      "Invalid ID.", status);
+}
+
+RestAnswer invalidVariationId(int status) {
+    return restError("woocommerce_rest_product_variation_invalid_id", "Invalid ID.", status);
+}
+
+bool isVariation(const nlohmann::ordered_json& product) {
+    return textMember(product, "type") == "variation";
+}
+
+// The members a variation's own routes answer with, in their order.
+const std::vector<std::string>& variationMembers() {
+    static const std::vector<std::string> members = {"id",
+                                                     "date_created",
+                                                     "date_created_gmt",
+                                                     "date_modified",
+                                                     "date_modified_gmt",
+                                                     "description",
+                                                     "permalink",
+                                                     "sku",
+                                                     "price",
+                                                     "regular_price",
+                                                     "sale_price",
+                                                     "date_on_sale_from",
+                                                     "date_on_sale_from_gmt",
+                                                     "date_on_sale_to",
+                                                     "date_on_sale_to_gmt",
+                                                     "on_sale",
+                                                     "status",
+                                                     "purchasable",
+                                                     "virtual",
+                                                     "downloadable",
+                                                     "downloads",
+                                                     "download_limit",
+                                                     "download_expiry",
+                                                     "tax_status",
+                                                     "tax_class",
+                                                     "manage_stock",
+                                                     "stock_quantity",
+                                                     "stock_status",
+                                                     "backorders",
+                                                     "backorders_allowed",
+                                                     "backordered",
+                                                     "low_stock_amount",
+                                                     "weight",
+                                                     "dimensions",
+                                                     "shipping_class",
+                                                     "shipping_class_id",
+                                                     "image",
+                                                     "attributes",
+                                                     "menu_order",
+                                                     "meta_data"};
+    return members;
 }
 
 bool isJsonContentType(const std::string& contentType) {
@@ -141,7 +206,30 @@ nlohmann::ordered_json presented(const nlohmann::ordered_json& object, Resource 
     copy["_links"] = {
         {"self", {{{"href", collection + "/" + std::to_string(copy.value("id", 0LL))}}}},
         {"collection", {{{"href", collection}}}}};
+    if (resource == Resource::Products && isVariation(copy)) {
+        copy["_links"]["up"] = {
+            {{"href", collection + "/" + std::to_string(copy.value("parent_id", 0LL))}}};
+    }
     return copy;
+}
+
+// A variation as its own routes answer it: fewer members, and links below its product.
+nlohmann::ordered_json presentedVariation(const nlohmann::ordered_json& variation,
+                                          const std::string& origin) {
+    nlohmann::ordered_json answer = nlohmann::ordered_json::object();
+    for (const std::string& member : variationMembers()) {
+        const auto value = variation.find(member);
+        if (value != variation.end()) answer[member] = *value;
+    }
+    if (!answer.contains("image")) answer["image"] = nullptr;
+    const std::string product =
+        origin + kNamespacePath + "/products/" + std::to_string(variation.value("parent_id", 0LL));
+    answer["_links"] = {
+        {"self",
+         {{{"href", product + "/variations/" + std::to_string(variation.value("id", 0LL))}}}},
+        {"collection", {{{"href", product + "/variations"}}}},
+        {"up", {{{"href", product}}}}};
+    return answer;
 }
 
 RestAnswer withAllow(RestAnswer answer, const std::string& methods) {
@@ -157,6 +245,10 @@ RestAnswer namespaceIndex(const std::string& origin) {
           std::pair{"/products/(?P<id>[\\d]+)",
                     std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}},
           std::pair{"/products/batch", std::vector<std::string>{"POST", "PUT", "PATCH"}},
+          std::pair{"/products/(?P<product_id>[\\d]+)/variations/(?P<id>[\\d]+)",
+                    std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}},
+          std::pair{"/products/(?P<product_id>[\\d]+)/variations/batch",
+                    std::vector<std::string>{"POST", "PUT", "PATCH"}},
           std::pair{"/orders", std::vector<std::string>{"GET"}},
           std::pair{"/orders/(?P<id>[\\d]+)",
                     std::vector<std::string>{"GET", "POST", "PUT", "PATCH"}}}) {
@@ -200,6 +292,44 @@ nlohmann::ordered_json batchEntry(const RestAnswer& answer, const nlohmann::orde
     return {{"id", id}, {"error", answer.body}};
 }
 
+// The items of one list of a batch body ("create", "update", "delete").
+nlohmann::ordered_json batchList(const nlohmann::ordered_json& body, const char* list) {
+    const auto it = body.find(list);
+    return it != body.end() && it->is_array() ? *it : nlohmann::ordered_json::array();
+}
+
+// What every batch route checks first: the key's permission, then the number of items.
+std::optional<RestAnswer> refusedBatch(const RestCall& call, const nlohmann::ordered_json& body) {
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_batch",
+                         "Sorry, you are not allowed to batch manipulate this resource.", 401);
+    }
+    if (batchList(body, "create").size() + batchList(body, "update").size() +
+            batchList(body, "delete").size() >
+        kMaxBatchItems) {
+        return restError("woocommerce_rest_request_entity_too_large",
+                         "Unable to accept more than " + std::to_string(kMaxBatchItems) +
+                             " items for this request.",
+                         413);
+    }
+    return std::nullopt;
+}
+
+// The entries of a batch's "update" list, each item saved by save(id, its members).
+nlohmann::ordered_json updatedItems(
+    const nlohmann::ordered_json& body,
+    const std::function<RestAnswer(long long, const nlohmann::ordered_json&)>& save) {
+    nlohmann::ordered_json entries = nlohmann::ordered_json::array();
+    for (const auto& item : batchList(body, "update")) {
+        const auto id = item.is_object() ? item.value("id", nlohmann::ordered_json())
+                                         : nlohmann::ordered_json();
+        const auto number = checkFields({{"id", id}}, {{"id", FieldType::Integer}});
+        const long long itemId = number.invalid.empty() ? number.values["id"].get<long long>() : 0;
+        entries.push_back(batchEntry(save(itemId, uncheckedProductFields(item)), id));
+    }
+    return entries;
+}
+
 }  // namespace
 
 ShopRoutes::ShopRoutes(ShopCatalog& catalog, int perPage)
@@ -233,6 +363,20 @@ RestAnswer ShopRoutes::answer(const RestCall& call, const std::string& now) {
         case Route::Kind::ProductBatch:
             if (edit) return withAllow(batchProducts(call, body, now), kBatchMethods);
             return noRoute();
+        case Route::Kind::Variation:
+            if (read) {
+                return withAllow(variation(route->parentId, route->id, call), kItemMethods);
+            }
+            if (edit) {
+                return withAllow(updateVariation(route->parentId, route->id, call, body, now),
+                                 kItemMethods);
+            }
+            return noRoute();
+        case Route::Kind::VariationBatch:
+            if (edit) {
+                return withAllow(batchVariations(route->parentId, call, body, now), kBatchMethods);
+            }
+            return noRoute();
     }
     return noRoute();
 }
@@ -263,9 +407,11 @@ RestAnswer ShopRoutes::list(Resource resource, const RestCall& call) {
         if (skus.size() > 1) skus.push_back(*sku);
     }
 
+    // A list shows products only; a search by SKU finds their variations too.
     std::vector<const nlohmann::ordered_json*> found;
     for (const auto* object :
          skus.empty() ? catalog_.list(resource) : catalog_.productsWithSku(skus)) {
+        if (skus.empty() && resource == Resource::Products && isVariation(*object)) continue;
         if (matchesStatus(*object, statuses)) found.push_back(object);
     }
 
@@ -315,11 +461,77 @@ RestAnswer ShopRoutes::saveProduct(long long id, const nlohmann::ordered_json& v
                                    const std::string& origin, const std::string& now) {
     const auto* product = catalog_.find(Resource::Products, id);
     if (!product) return invalidId(Resource::Products, 400);
+    if (isVariation(*product)) {
+        return restError("woocommerce_rest_invalid_product_id",
+                         "To manipulate product variations you should use the "
+                         "/products/&lt;product_id&gt;/variations/&lt;id&gt; endpoint.",
+                         404);
+    }
     if (auto error = duplicateSku(catalog_, id, values)) return *error;
     catalog_.change(Resource::Products, id, [&](nlohmann::ordered_json& stored) {
         applyProductFields(stored, values, now);
     });
     return {200, presented(*product, Resource::Products, origin), {}};
+}
+
+const nlohmann::ordered_json* ShopRoutes::findVariation(long long parentId, long long id) const {
+    const auto* variation = catalog_.find(Resource::Products, id);
+    if (!variation || !isVariation(*variation) || variation->value("parent_id", 0LL) != parentId)
+        return nullptr;
+    return variation;
+}
+
+RestAnswer ShopRoutes::variation(long long parentId, long long id, const RestCall& call) {
+    const auto* found = findVariation(parentId, id);
+    if (!found) return invalidVariationId(404);
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_view", "Sorry, you cannot view this resource.",
+                         401);
+    }
+    return {200, presentedVariation(*found, call.origin), {}};
+}
+
+RestAnswer ShopRoutes::updateVariation(long long parentId, long long id, const RestCall& call,
+                                       const nlohmann::ordered_json& body, const std::string& now) {
+    const FieldCheck check = checkProductFields(body);
+    if (!check.invalid.empty()) return invalidParameters(check.invalid);
+    if (!call.authenticated) {
+        return restError("woocommerce_rest_cannot_edit",
+                         "Sorry, you are not allowed to edit this resource.", 401);
+    }
+    return saveVariation(parentId, id, check.values, call.origin, now);
+}
+
+// A variation's price is its own; its product's price becomes the lowest of its variations'.
+RestAnswer ShopRoutes::saveVariation(long long parentId, long long id,
+                                     const nlohmann::ordered_json& values,
+                                     const std::string& origin, const std::string& now) {
+    const auto* found = findVariation(parentId, id);
+    if (!found) return invalidVariationId(400);
+    if (auto error = duplicateSku(catalog_, id, values)) return *error;
+    catalog_.change(Resource::Products, id, [&](nlohmann::ordered_json& stored) {
+        applyProductFields(stored, values, now);
+    });
+    if (catalog_.find(Resource::Products, parentId)) {
+        catalog_.change(Resource::Products, parentId, [&](nlohmann::ordered_json& parent) {
+            parent["price"] = lowestPrice(parent);
+        });
+    }
+    return {200, presentedVariation(*found, origin), {}};
+}
+
+std::string ShopRoutes::lowestPrice(const nlohmann::ordered_json& parent) const {
+    std::string lowest;
+    for (const auto& id : parent.value("variations", nlohmann::ordered_json::array())) {
+        const auto* variation = id.is_number_integer()
+                                    ? catalog_.find(Resource::Products, id.get<long long>())
+                                    : nullptr;
+        const std::string price = variation ? textMember(*variation, "price") : "";
+        if (!price.empty() && (lowest.empty() || std::strtod(price.c_str(), nullptr) <
+                                                     std::strtod(lowest.c_str(), nullptr)))
+            lowest = price;
+    }
+    return lowest;
 }
 
 RestAnswer ShopRoutes::addProduct(const nlohmann::ordered_json& values, const std::string& origin,
@@ -348,23 +560,9 @@ RestAnswer ShopRoutes::createProduct(const RestCall& call, const nlohmann::order
 // 200 with the items in the order sent: creations first, then updates.
 RestAnswer ShopRoutes::batchProducts(const RestCall& call, const nlohmann::ordered_json& body,
                                      const std::string& now) {
-    if (!call.authenticated) {
-        return restError("woocommerce_rest_cannot_batch",
-                         "Sorry, you are not allowed to batch manipulate this resource.", 401);
-    }
-    const auto items = [&](const char* list) {
-        const auto it = body.find(list);
-        return it != body.end() && it->is_array() ? *it : nlohmann::ordered_json::array();
-    };
-    if (items("create").size() + items("update").size() + items("delete").size() > kMaxBatchItems) {
-        return restError("woocommerce_rest_request_entity_too_large",
-                         "Unable to accept more than " + std::to_string(kMaxBatchItems) +
-                             " items for this request.",
-                         413);
-    }
-
+    if (auto refusal = refusedBatch(call, body)) return *refusal;
     nlohmann::ordered_json answer = nlohmann::ordered_json::object();
-    for (const auto& item : items("create")) {
+    for (const auto& item : batchList(body, "create")) {
         const auto id = item.is_object() ? item.value("id", nlohmann::ordered_json())
                                          : nlohmann::ordered_json();
         const RestAnswer created = isEmptyValue(id)
@@ -373,18 +571,27 @@ RestAnswer ShopRoutes::batchProducts(const RestCall& call, const nlohmann::order
                                                    "Cannot create existing product.", 400);
         answer["create"].push_back(batchEntry(created, 0));
     }
-    for (const auto& item : items("update")) {
-        const auto id = item.is_object() ? item.value("id", nlohmann::ordered_json())
-                                         : nlohmann::ordered_json();
-        const auto number = checkFields({{"id", id}}, {{"id", FieldType::Integer}});
-        const long long productId =
-            number.invalid.empty() ? number.values["id"].get<long long>() : 0;
-        answer["update"].push_back(
-            batchEntry(saveProduct(productId, uncheckedProductFields(item), call.origin, now), id));
+    if (!batchList(body, "update").empty()) {
+        answer["update"] =
+            updatedItems(body, [&](long long id, const nlohmann::ordered_json& values) {
+                return saveProduct(id, values, call.origin, now);
+            });
     }
     // PHP writes an empty array as [].
     if (answer.empty()) answer = nlohmann::ordered_json::array();
     return {200, std::move(answer), {}};
+}
+
+// The variations' batch route of one product takes updates (the program creates none).
+RestAnswer ShopRoutes::batchVariations(long long parentId, const RestCall& call,
+                                       const nlohmann::ordered_json& body, const std::string& now) {
+    if (auto refusal = refusedBatch(call, body)) return *refusal;
+    const nlohmann::ordered_json updated =
+        updatedItems(body, [&](long long id, const nlohmann::ordered_json& values) {
+            return saveVariation(parentId, id, values, call.origin, now);
+        });
+    if (updated.empty()) return {200, nlohmann::ordered_json::array(), {}};
+    return {200, {{"update", updated}}, {}};
 }
 
 }  // namespace norvan::sampleshop
