@@ -101,6 +101,21 @@ TEST_F(ShopAuthenticationTest, BasicAsTheShopAnswersIt) {
     EXPECT_EQ(shop().product(10)["stock_quantity"], 17);
 }
 
+TEST_F(ShopAuthenticationTest, AKeyWithReadPermissionOnlyIsRefusedEveryWrite) {
+    Options options;
+    options.keyCanWrite = false;
+    startShop(options);
+    EXPECT_EQ(get("orders/16/")->status, 200);
+    for (const std::string resource : {"orders/16/", "products/10/", "products/999999/"}) {
+        const auto result = put(resource, R"({"status":"completed"})");
+        ASSERT_TRUE(result) << resource;
+        EXPECT_EQ(result->status, 401) << resource;
+        EXPECT_EQ(result->body, errorBody("woocommerce_rest_authentication_error",
+                                          "The API key provided does not have write permissions."));
+    }
+    EXPECT_EQ(shop().order(16)["status"], "processing");
+}
+
 TEST_F(ShopAuthenticationTest, CredentialsInTheQueryCountAsBasic) {
     const auto result = client(false)->Get(kApi + "products?sku=B-7&consumer_key=" + kKey +
                                            "&consumer_secret=" + kSecret);

@@ -33,6 +33,33 @@ TEST_F(ShopFaultsTest, StatusFaultsAnswerWithTheStandardReasonPhrases) {
     EXPECT_EQ(get("orders?status=processing")->status, 200);
 }
 
+// Answers that say nothing about what was asked: a key revoked in the shop, a firewall, a web
+// server's own page.
+TEST_F(ShopFaultsTest, RefusalsInFrontOfTheRoutesAnswerAsTheirSourceDoes) {
+    const struct {
+        Fault fault;
+        std::string method;
+        int status;
+        std::string body;  // the start of it
+    } cases[] = {
+        {Fault::KeyRevoked, "GET", 401,
+         R"({"code":"woocommerce_rest_cannot_view","message":"Sorry, you cannot list resources.")"},
+        {Fault::KeyRevoked, "PUT", 401,
+         R"({"code":"woocommerce_rest_cannot_edit","message":"Sorry, you are not allowed to edit this resource.")"},
+        {Fault::Status403, "GET", 403, "<!DOCTYPE html>"},
+        {Fault::Html404, "PUT", 404, "<!DOCTYPE html>"},
+    };
+    for (const auto& c : cases) {
+        shop().setFault(c.fault);
+        const auto result = c.method == "GET" ? get("products?sku=A-1")
+                                              : put("products/10/", R"({"weight":"9"})");
+        ASSERT_TRUE(result) << c.body;
+        EXPECT_EQ(result->status, c.status) << c.body;
+        EXPECT_EQ(result->body.rfind(c.body, 0), 0u) << result->body;
+    }
+    EXPECT_EQ(shop().product(10)["weight"], "0.5");
+}
+
 TEST_F(ShopFaultsTest, AFaultCanStartAfterSomeNormalAnswers) {
     shop().setFault(Fault::Status503, {}, 2);
     EXPECT_EQ(get("orders/15/")->status, 200);
