@@ -31,6 +31,7 @@ bool changeOrderStatus(const StatusChange& change, settings::OrderJournal& journ
         client.UpdateOrder(shop::JsonBody().add(QStringLiteral("status"), change.statusTo));
     if (shop::isFailureResult(result)) {
         shop::logResponseError(window, result);
+        shop::logShopSays(window, client.lastFailure().message);
         shop::logMovedTo(window, client.movedTo());
         return false;
     }

@@ -17,6 +17,7 @@ CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QStri
     const QString result = shop.GetResponse(resource, query);
     if (isFailureResult(result)) {
         logResponseError(window, result);
+        logShopSays(window, shop.lastFailure().message);
         logMovedTo(window, shop.movedTo());
         return {.answer = CheckOutcome::Answer::Failed};
     }

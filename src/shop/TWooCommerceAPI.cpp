@@ -1,5 +1,6 @@
 #include "TWooCommerceAPI.h"
 
+#include "AnswerSax.h"
 #include "BasicAuth.h"
 #include "FormattedJson.h"
 #include "OAuth1Signer.h"
@@ -30,11 +31,27 @@ QString queryResource(const QString& resUrl, const QString& query) {
     return resource;
 }
 
+// Whether the answer is a JSON object, read without a layout.
+class ObjectCheck : public AnswerSax {
+  public:
+    bool isObject = false;
+
+  private:
+    void containerStarted(int depth, const std::string&, bool isArray) override {
+        if (depth == 0) isObject = !isArray;
+    }
+    void containerEnded(int) override {}
+    void stringValue(int, const std::string&, const std::string&) override {}
+    void integerValue(int, const std::string&, qint64) override {}
+    void otherValue(int, const std::string&) override {}
+};
+
 // A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty
 // body, a maintenance or cache page) comes from something in front of the shop, which saved
 // nothing.
 bool isSavedObject(const QByteArray& answer) {
-    return formatJson(answer).startsWith(u'{');
+    ObjectCheck check;
+    return check.read(answer) && check.isObject;
 }
 
 // Runs one exchange with the shop; whatever it raises becomes the call's result text.

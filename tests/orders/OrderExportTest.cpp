@@ -201,6 +201,15 @@ TEST_F(OrderExportTest, FailedRequestKeepsTheFileAndLogsTheError) {
     EXPECT_EQ(statusOf(727), "processing");
 }
 
+TEST_F(OrderExportTest, AStatusChangeTheShopRefusesLogsTheShopsWords) {
+    extract("727");
+    shop.setFault(sampleshop::Fault::KeyRevoked);
+    EXPECT_FALSE(exportExtracted(kHeadFields, kItemFields).statusChanged);
+    EXPECT_EQ(window.log.mid(1),
+              QStringList({"---Response error: Error: Unauthorized / (unsuccessful).",
+                           "---The shop says: Sorry, you are not allowed to edit this resource."}));
+}
+
 TEST_F(OrderExportTest, AShopThatMovedIsNamedAfterTheFailedStatusChange) {
     extract("727");
     shop.redirectTo("https://shop.example");

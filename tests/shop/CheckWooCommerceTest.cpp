@@ -113,7 +113,8 @@ TEST_F(CheckWooCommerceTest, LogsAFailedRequestAndListsNothing) {
     in = inputs();
     in.connection.password = QStringLiteral("wrong");
     EXPECT_EQ(CheckWooCommerce(CheckKind::Orders, in, window).answer, CheckOutcome::Answer::Failed);
-    EXPECT_EQ(window.log, logAround({"---Response error: Error: Unauthorized / (unsuccessful)."}));
+    EXPECT_EQ(window.log, logAround({"---Response error: Error: Unauthorized / (unsuccessful).",
+                                     "---The shop says: Consumer secret is invalid."}));
     EXPECT_EQ(window.busyHistory, (std::vector<bool>{true, false, true, false}));
 }
 
