@@ -39,9 +39,8 @@ void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines
 // without a product error, an unreadable answer), stays for the next run, and after three such
 // lines (or batches) in a row the shop is taken to be down and the run stops sending. A shop that
 // refuses the key (401) or the program (403) stops it at once, every line left kept. Throws
-// Error only when
-// the shop client cannot be made (the run then ends at once: no END line, the pointer as it was
-// set) or the kept lines cannot be read or written.
+// Error only when the shop client cannot be made (the run then ends at once: no END line, the
+// pointer as it was set) or the kept lines cannot be read or written.
 class ProductRun {
   public:
     ProductRun(ProductRunSettings settings, ProductRunWindow& window,

@@ -53,8 +53,8 @@ TEST_P(CatalogueTest, VariationsPersianSkusAndOtherLetterCasesAreUpdated) {
     shop.addProduct({{"id", 34}, {"name", "Green tea"}, {"sku", "چای-سبز"}});
     dropProductFile(QStringLiteral("P_001.ecom"),
                     {productLine("SHIRT-S", 11, 111000), productLine("SHIRT-M", 12, 112000),
-                     QStringLiteral("SHIRT;40;1;0.3;120000;;0"),
-                     productLine("چای-سبز", 3, 90000), QStringLiteral("b-7;9;1;0.5;77000;;0")});
+                     QStringLiteral("SHIRT;40;1;0.3;120000;;0"), productLine("چای-سبز", 3, 90000),
+                     QStringLiteral("b-7;9;1;0.5;77000;;0")});
     ASSERT_TRUE(folder.readBytes("Products/P_001.ecom").contains('\xED'));  // the one Yeh
 
     startWindow();

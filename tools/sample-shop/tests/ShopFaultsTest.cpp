@@ -51,8 +51,8 @@ TEST_F(ShopFaultsTest, RefusalsInFrontOfTheRoutesAnswerAsTheirSourceDoes) {
     };
     for (const auto& c : cases) {
         shop().setFault(c.fault);
-        const auto result = c.method == "GET" ? get("products?sku=A-1")
-                                              : put("products/10/", R"({"weight":"9"})");
+        const auto result =
+            c.method == "GET" ? get("products?sku=A-1") : put("products/10/", R"({"weight":"9"})");
         ASSERT_TRUE(result) << c.body;
         EXPECT_EQ(result->status, c.status) << c.body;
         EXPECT_EQ(result->body.rfind(c.body, 0), 0u) << result->body;

@@ -23,7 +23,8 @@ class ShopVariationsTest : public ShopFixture {
                            {"stock_quantity", 50},
                            {"parent_id", 0},
                            {"variations", {31, 32, 33}}});
-        for (const auto& [id, size] : {std::pair{31, "S"}, std::pair{32, "M"}, std::pair{33, "L"}}) {
+        for (const auto& [id, size] :
+             {std::pair{31, "S"}, std::pair{32, "M"}, std::pair{33, "L"}}) {
             shop().addProduct({{"id", id},
                                {"name", std::string("Shirt (sizes) - ") + size},
                                {"type", "variation"},
@@ -70,8 +71,7 @@ TEST_F(ShopVariationsTest, AVariationIsWrittenOnlyThroughItsProduct) {
     ASSERT_TRUE(result);
     EXPECT_EQ(bodyOf(result)["update"][0]["error"]["code"], "woocommerce_rest_invalid_product_id");
 
-    for (const std::string resource :
-         {"products/30/variations/31", "products/30/variations/31/"}) {
+    for (const std::string resource : {"products/30/variations/31", "products/30/variations/31/"}) {
         result = put(resource, kBody);
         ASSERT_TRUE(result) << resource;
         EXPECT_EQ(result->status, 200) << resource;
@@ -80,9 +80,9 @@ TEST_F(ShopVariationsTest, AVariationIsWrittenOnlyThroughItsProduct) {
     EXPECT_EQ(saved["stock_quantity"], 11);
     EXPECT_EQ(saved["price"], "111000");
     EXPECT_FALSE(saved.contains("type"));  // a variation's own answer
-    EXPECT_EQ(saved["_links"]["self"][0]["href"],
-              "http://127.0.0.1:" + std::to_string(shop().port()) + kApi +
-                  "products/30/variations/31");
+    EXPECT_EQ(
+        saved["_links"]["self"][0]["href"],
+        "http://127.0.0.1:" + std::to_string(shop().port()) + kApi + "products/30/variations/31");
     EXPECT_EQ(get("products/30/variations/32")->status, 200);
 
     // Another product's variation, or no variation at all.
@@ -108,8 +108,9 @@ TEST_F(ShopVariationsTest, TheVariationsBatchSavesEachAndTheProductKeepsNoPriceO
     EXPECT_EQ(items[2]["error"]["code"], "woocommerce_rest_product_variation_invalid_id");
     EXPECT_EQ(shop().product(33)["manage_stock"], true);  // L now manages its own stock
 
-    result = put("products/30/",
-                 R"({"sku":"SHIRT","stock_quantity":40,"manage_stock":true,"regular_price":"120000","sale_price":""})");
+    result = put(
+        "products/30/",
+        R"({"sku":"SHIRT","stock_quantity":40,"manage_stock":true,"regular_price":"120000","sale_price":""})");
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
     const auto product = bodyOf(result);
