@@ -33,7 +33,8 @@ bool isSameSku(const QString& productSku, const QString& askedSku);
 
 // The SKU with every Arabic Yeh (U+064A) written as the Persian Yeh (U+06CC), as a shop may hold
 // it while a Windows-1256 file cannot; nothing when it holds no Arabic Yeh. The shop's lookup
-// takes the two Yehs for different letters.
+// takes the two Yehs for different letters. Digits get no Persian spelling (U+06F0 to U+06F9):
+// nearly every SKU holds some, so every line not found would cost another lookup.
 std::optional<QString> persianYehSpelling(const QString& sku);
 
 // The products of a lookup answer that have the SKU (isSameSku), in the shop's order.

@@ -58,7 +58,7 @@ SkuLookup lookUpSku(shop::TWooCommerceAPI& client, const QString& productRes, co
                     const shop::Pause& pause) {
     SkuLookup lookup;
     for (const QString& spelling : spellings(sku)) {
-        const SkuLookup listed = listProducts(client, productRes, skuQuery(spelling), pause);
+        SkuLookup listed = listProducts(client, productRes, skuQuery(spelling), pause);
         if (listed.failure) return listed;
         for (const shop::ListedProduct& product : productsWithSku(listed.products, sku)) {
             const bool known = std::ranges::any_of(

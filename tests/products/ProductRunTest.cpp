@@ -576,6 +576,31 @@ TEST_F(ProductRunAgainstShop, VariationsAreWrittenThroughTheirProduct) {
     }
 }
 
+TEST_F(ProductRunAgainstShop, AVariationsLineThatFailsInTransitIsKeptForTheNextRun) {
+    const QStringList lines = {"SHIRT-S;11;1;0.3;111000;;0", "A-1;7;1;0;10;;0"};
+    for (const SendingMode& mode : kModes) {
+        SCOPED_TRACE(mode.name);
+        seed({shopProduct(1, "A-1"), variableProduct(19, "SHIRT", {20}),
+              variationOf(19, 20, "SHIRT-S")});
+        shop_->setRequestHook([](const RecordedRequest& request) {
+            return request.target.find("/variations/") != std::string::npos ? Fault::Status503
+                                                                            : Fault::None;
+        });
+        settings_.batches = mode.batches;
+        pauses_.clear();
+
+        EXPECT_EQ(run(lines), (ProductRunCounts{.updated = 1, .kept = 1}));
+        EXPECT_EQ(window_.log.at(3), kKept + "SHIRT-S");
+        EXPECT_EQ(pauses_.size(), 2u);
+        EXPECT_EQ(keptLines(), QStringList{lines.first()});
+
+        shop_->setRequestHook({});
+        EXPECT_EQ(run({}), ProductRunCounts{.updated = 1});
+        EXPECT_EQ(shop_->product(20)["stock_quantity"], 11);
+        EXPECT_TRUE(keptLines().isEmpty());
+    }
+}
+
 // A Windows-1256 file writes the Persian Yeh as the Arabic one; the shop keeps the two apart but
 // ignores letter case. Each line updates the shop's product and leaves its SKU as the shop
 // spells it.
