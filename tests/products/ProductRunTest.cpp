@@ -687,6 +687,8 @@ TEST_F(ProductRunAgainstShop, OnlyARefusalOfItsContentDropsALine) {
     json deeplyNested = shopProduct(1, "A-1");
     deeplyNested["meta_data"] = deep;
     const json a1 = shopProduct(1, "A-1");
+    // A variation listed without its product's id can only be sent to the products route.
+    const json orphanVariation = variationOf(0, 1, "A-1");
     sampleshop::Options readOnlyKey;
     readOnlyKey.keyCanWrite = false;
 
@@ -747,6 +749,17 @@ TEST_F(ProductRunAgainstShop, OnlyARefusalOfItsContentDropsALine) {
          {tried, kUpdated, "---Response error: Error: Not Found / (unsuccessful).", kKept + "A-2",
           "---Response error: Error: Not Found / (unsuccessful).", kKept + "A-3"},
          lines.mid(1)},
+        {"404 about the product",
+         false,
+         orphanVariation,
+         {},
+         Fault::None,
+         0,
+         {tried, "---Error to update product: Error: Not Found /",
+          "---The shop says: To manipulate product variations you should use the "
+          "/products/<product_id>/variations/<id> endpoint.",
+          "---Create JSON  /Product id: 2", kUpdated, "---Create JSON  /Product id: 3", kUpdated},
+         {}},
         {"lookup too deep",
          false,
          deeplyNested,
