@@ -3,101 +3,360 @@
 #include "JsonDepth.h"
 #include "common/Error.h"
 
-#include <limits>
+#include <array>
+#include <charconv>
+#include <vector>
 
 namespace norvan::shop {
 
-bool AnswerSax::read(const QByteArray& answer) {
-    open_ = 0;
-    name_.clear();
-    tooDeep_ = false;
-    if (nlohmann::json::sax_parse(answer.constBegin(), answer.constEnd(), this)) return true;
-    if (tooDeep_) throw Error(jsonTooDeepMessage());
-    return false;
+namespace {
+
+constexpr auto kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    const auto digits = [&values](char first, char last, signed char value) {
+        for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
+    };
+    digits('0', '9', 0);
+    digits('a', 'f', 10);
+    digits('A', 'F', 10);
+    return values;
+}();
+
+// The four hexadecimal digits of a "\u" escape at p; -1 when they are not.
+int unitAt(const char* p) {
+    int value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const int digit = kHexValues[static_cast<unsigned char>(p[i])];
+        if (digit < 0) return -1;
+        value = value * 16 + digit;
+    }
+    return value;
 }
 
-const std::string& AnswerSax::takeName() {
-    valueName_.swap(name_);
-    name_.clear();
-    return valueName_;
+void appendUtf8(std::string& out, char32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
 }
 
-bool AnswerSax::null() {
-    otherValue(depth(), takeName());
+// The UTF-8 text of a string's raw content whose escapes were checked when it was read.
+std::string decodeEscapes(std::string_view raw) {
+    std::string text;
+    text.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\') {
+            text += raw[i];
+            continue;
+        }
+        const char kind = raw[++i];
+        switch (kind) {
+            case 'b':
+                text += '\b';
+                break;
+            case 'f':
+                text += '\f';
+                break;
+            case 'n':
+                text += '\n';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case 'u': {
+                auto code = static_cast<char32_t>(unitAt(raw.data() + i + 1));
+                i += 4;
+                if (code >= 0xD800 && code <= 0xDBFF) {  // and its low surrogate
+                    const auto low = static_cast<char32_t>(unitAt(raw.data() + i + 3));
+                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                    i += 6;
+                }
+                appendUtf8(text, code);
+                break;
+            }
+            default:  // '"', '\\', '/'
+                text += kind;
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+QString AnswerString::text() const {
+    if (!escaped_) return QString::fromUtf8(raw_.data(), static_cast<qsizetype>(raw_.size()));
+    const std::string decoded = decodeEscapes(raw_);
+    return QString::fromUtf8(decoded.data(), static_cast<qsizetype>(decoded.size()));
+}
+
+// One pass over the bytes that checks them as it goes and tells the reader of each value. Like
+// the formatted layout's reader it is made by hand: between the few values a reader wants it only
+// looks for the end of each string and number, at a table lookup a byte.
+class AnswerSax::Scanner {
+  public:
+    Scanner(AnswerSax& reader, const char* begin, const char* end)
+        : reader_(reader), p_(begin), end_(end) {}
+
+    enum class Outcome { Json, NotJson, TooDeep };
+    Outcome run();
+
+  private:
+    int depth() const { return static_cast<int>(closings_.size()); }
+    bool at(char c) const { return p_ != end_ && *p_ == c; }
+    void skipBlanks() {
+        while (p_ != end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')) ++p_;
+    }
+    bool memberName(std::string_view& name);
+    bool scalar(std::string_view name);
+    bool string(std::string_view& raw, bool& escaped);
+    bool escape();
+    bool utf8Sequence();
+    bool number();
+    bool literal(std::string_view word);
+
+    AnswerSax& reader_;
+    const char* p_;
+    const char* end_;
+    std::vector<char> closings_;  // of the open containers
+};
+
+AnswerSax::Scanner::Outcome AnswerSax::Scanner::run() {
+    if (end_ - p_ >= 3 && std::string_view(p_, 3) == "\xEF\xBB\xBF") p_ += 3;  // byte-order mark
+    skipBlanks();
+    std::string_view name;
+    for (;;) {
+        // A value: a container opens here and its first member or element follows at once.
+        if (at('{') || at('[')) {
+            if (closings_.size() == kMaxJsonDepth) return Outcome::TooDeep;
+            const bool isArray = *p_++ == '[';
+            reader_.containerStarted(depth(), name, isArray);
+            closings_.push_back(isArray ? ']' : '}');
+            skipBlanks();
+            if (!at(closings_.back())) {
+                name = {};
+                if (!isArray && !memberName(name)) return Outcome::NotJson;
+                continue;
+            }
+            ++p_;
+            closings_.pop_back();
+            reader_.containerEnded(depth());
+        } else if (!scalar(name)) {
+            return Outcome::NotJson;
+        }
+        // After a value: a separator with the next item, or the end of containers.
+        for (;;) {
+            skipBlanks();
+            if (closings_.empty()) return p_ == end_ ? Outcome::Json : Outcome::NotJson;
+            if (at(',')) {
+                ++p_;
+                skipBlanks();
+                name = {};
+                if (closings_.back() == '}' && !memberName(name)) return Outcome::NotJson;
+                break;
+            }
+            if (!at(closings_.back())) return Outcome::NotJson;
+            ++p_;
+            closings_.pop_back();
+            reader_.containerEnded(depth());
+        }
+    }
+}
+
+// A member's name and its ":"; a name with escapes is decoded, which names hardly ever need.
+bool AnswerSax::Scanner::memberName(std::string_view& name) {
+    bool escaped = false;
+    if (!at('"') || !string(name, escaped)) return false;
+    if (escaped) {
+        reader_.nameBuffer_ = decodeEscapes(name);
+        name = reader_.nameBuffer_;
+    }
+    skipBlanks();
+    if (!at(':')) return false;
+    ++p_;
+    skipBlanks();
     return true;
 }
 
-bool AnswerSax::boolean(bool) {
-    otherValue(depth(), takeName());
-    return true;
+bool AnswerSax::Scanner::scalar(std::string_view name) {
+    if (p_ == end_) return false;
+    const char* start = p_;
+    switch (*p_) {
+        case '"': {
+            std::string_view raw;
+            bool escaped = false;
+            if (!string(raw, escaped)) return false;
+            reader_.stringValue(depth(), name, AnswerString(raw, escaped));
+            return true;
+        }
+        case 't':
+        case 'f':
+        case 'n':
+            if (!literal(*p_ == 't' ? "true" : *p_ == 'f' ? "false" : "null")) return false;
+            reader_.literalValue(depth(), name);
+            return true;
+        default:
+            if (!number()) return false;
+            reader_.numberValue(depth(), name,
+                                std::string_view(start, static_cast<std::size_t>(p_ - start)));
+            return true;
+    }
 }
 
-bool AnswerSax::number_integer(number_integer_t value) {
-    integerValue(depth(), takeName(), value);
-    return true;
+// The string's raw content between its quotes, checked: escapes as JSON has them, UTF-8, no
+// control characters.
+bool AnswerSax::Scanner::string(std::string_view& raw, bool& escaped) {
+    // Bytes that end a plain run: quote, backslash, control characters and non-ASCII.
+    static constexpr auto kEndsRun = [] {
+        std::array<bool, 256> ends{};
+        for (std::size_t c = 0; c < 0x20; ++c) ends[c] = true;
+        for (std::size_t c = 0x80; c < 0x100; ++c) ends[c] = true;
+        ends['"'] = ends['\\'] = true;
+        return ends;
+    }();
+    const char* start = ++p_;
+    escaped = false;
+    for (;;) {
+        while (p_ != end_ && !kEndsRun[static_cast<unsigned char>(*p_)]) ++p_;
+        if (p_ == end_) return false;
+        const auto c = static_cast<unsigned char>(*p_);
+        if (c == '"') {
+            raw = std::string_view(start, static_cast<std::size_t>(p_ - start));
+            ++p_;
+            return true;
+        }
+        if (c == '\\') {
+            if (!escape()) return false;
+            escaped = true;
+        } else if (c < 0x20 || !utf8Sequence()) {
+            return false;
+        }
+    }
 }
 
-bool AnswerSax::number_unsigned(number_unsigned_t value) {
-    if (value > static_cast<number_unsigned_t>(std::numeric_limits<qint64>::max()))
-        otherValue(depth(), takeName());
-    else
-        integerValue(depth(), takeName(), static_cast<qint64>(value));
-    return true;
+bool AnswerSax::Scanner::escape() {
+    ++p_;  // the backslash
+    if (p_ == end_) return false;
+    switch (*p_++) {
+        case '"':
+        case '\\':
+        case '/':
+        case 'b':
+        case 'f':
+        case 'n':
+        case 'r':
+        case 't':
+            return true;
+        case 'u':
+            break;
+        default:
+            return false;
+    }
+    if (end_ - p_ < 4) return false;
+    const int first = unitAt(p_);
+    p_ += 4;
+    if (first < 0 || (first >= 0xDC00 && first <= 0xDFFF)) return false;
+    if (first < 0xD800 || first > 0xDBFF) return true;
+    // A high surrogate stands for a character only with the low one after it.
+    if (end_ - p_ < 6 || p_[0] != '\\' || p_[1] != 'u') return false;
+    const int second = unitAt(p_ + 2);
+    p_ += 6;
+    return second >= 0xDC00 && second <= 0xDFFF;
 }
 
-bool AnswerSax::number_float(number_float_t, const string_t&) {
-    otherValue(depth(), takeName());
-    return true;
-}
-
-bool AnswerSax::string(string_t& value) {
-    stringValue(depth(), takeName(), value);
-    return true;
-}
-
-bool AnswerSax::binary(binary_t&) {
-    return true;  // never produced by the text parser
-}
-
-bool AnswerSax::start_object(std::size_t) {
-    return start(false);
-}
-
-bool AnswerSax::start_array(std::size_t) {
-    return start(true);
-}
-
-bool AnswerSax::end_object() {
-    return end();
-}
-
-bool AnswerSax::end_array() {
-    return end();
-}
-
-bool AnswerSax::key(string_t& name) {
-    name_.swap(name);
-    return true;
-}
-
-bool AnswerSax::parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
-    return false;
-}
-
-bool AnswerSax::start(bool isArray) {
-    if (open_ == kMaxJsonDepth) {
-        tooDeep_ = true;
+// One well-formed UTF-8 sequence: no overlong forms, no surrogates, at most U+10FFFF.
+bool AnswerSax::Scanner::utf8Sequence() {
+    const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(p_[i]); };
+    const unsigned char lead = byte(0);
+    std::ptrdiff_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
         return false;
     }
-    containerStarted(depth(), takeName(), isArray);
-    ++open_;
+    if (end_ - p_ < length || byte(1) < low || byte(1) > high) return false;
+    for (std::ptrdiff_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
+    p_ += length;
     return true;
 }
 
-bool AnswerSax::end() {
-    --open_;
-    containerEnded(depth());
+// -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool AnswerSax::Scanner::number() {
+    const auto digits = [this] {
+        const char* first = p_;
+        while (p_ != end_ && *p_ >= '0' && *p_ <= '9') ++p_;
+        return p_ - first;
+    };
+    if (at('-')) ++p_;
+    if (at('0')) {
+        ++p_;
+    } else if (digits() == 0) {
+        return false;
+    }
+    if (at('.')) {
+        ++p_;
+        if (digits() == 0) return false;
+    }
+    if (at('e') || at('E')) {
+        ++p_;
+        if (at('+') || at('-')) ++p_;
+        if (digits() == 0) return false;
+    }
     return true;
+}
+
+bool AnswerSax::Scanner::literal(std::string_view word) {
+    if (static_cast<std::size_t>(end_ - p_) < word.size() ||
+        std::string_view(p_, word.size()) != word)
+        return false;
+    p_ += word.size();
+    return true;
+}
+
+bool AnswerSax::read(const QByteArray& answer) {
+    Scanner scanner(*this, answer.constData(), answer.constData() + answer.size());
+    switch (scanner.run()) {
+        case Scanner::Outcome::Json:
+            return true;
+        case Scanner::Outcome::NotJson:
+            return false;
+        case Scanner::Outcome::TooDeep:
+            break;
+    }
+    throw Error(jsonTooDeepMessage());
+}
+
+std::optional<qint64> AnswerSax::wholeNumber(std::string_view text) {
+    qint64 value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    return value;
 }
 
 }  // namespace norvan::shop

@@ -1,62 +1,56 @@
 #pragma once
 
-// Used inside the shop library only: nlohmann is its private dependency.
-
-#include <nlohmann/json.hpp>
-
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace norvan::shop {
 
-// Reads an answer's JSON straight from its bytes and hands on each value with its depth (0 for
-// the top-level value, 1 for the members or elements of the top-level container, ...) and the
-// name of the member it is the value of (empty for an array's element). A reader picks the few
-// values it needs; nothing else is kept, and no text is built for the rest.
-class AnswerSax : public nlohmann::json_sax<nlohmann::json> {
+// A string of an answer as it stands between its quotes, decoded only when a reader asks for it:
+// most of an answer's strings are never looked at.
+class AnswerString {
   public:
-    // Reads the whole text: true when it is strict JSON (RFC 8259, UTF-8). Throws
-    // Error(jsonTooDeepMessage()) where it nests deeper than kMaxJsonDepth, before going on.
-    bool read(const QByteArray& answer);
-
-    // The parser's events.
-    bool null() override;
-    bool boolean(bool value) override;
-    bool number_integer(number_integer_t value) override;
-    bool number_unsigned(number_unsigned_t value) override;
-    bool number_float(number_float_t value, const string_t& text) override;
-    bool string(string_t& value) override;
-    bool binary(binary_t& value) override;
-    bool start_object(std::size_t elements) override;
-    bool start_array(std::size_t elements) override;
-    bool end_object() override;
-    bool end_array() override;
-    bool key(string_t& name) override;
-    bool parse_error(std::size_t position, const std::string& lastToken,
-                     const nlohmann::detail::exception& error) override;
-
-  protected:
-    virtual void containerStarted(int depth, const std::string& name, bool isArray) = 0;
-    virtual void containerEnded(int depth) = 0;
-    virtual void stringValue(int depth, const std::string& name, const std::string& value) = 0;
-    // A whole number within 64 signed bits.
-    virtual void integerValue(int depth, const std::string& name, qint64 value) = 0;
-    // null, a boolean, a fraction, or a whole number beyond 64 signed bits.
-    virtual void otherValue(int depth, const std::string& name) = 0;
+    AnswerString(std::string_view raw, bool escaped) : raw_(raw), escaped_(escaped) {}
+    QString text() const;
 
   private:
-    bool start(bool isArray);
-    bool end();
-    int depth() const { return static_cast<int>(open_); }
-    // The member name of the value now read, which no later value has.
-    const std::string& takeName();
+    std::string_view raw_;  // valid UTF-8, escapes checked
+    bool escaped_;
+};
 
-    std::size_t open_ = 0;  // containers open
-    std::string name_;      // of the member whose value comes next
-    std::string valueName_;
-    bool tooDeep_ = false;
+// Reads an answer's JSON straight from its bytes, checking it as strictly as the formatted
+// layout does (RFC 8259, UTF-8), and hands on each value with its depth (0 for the top-level
+// value, 1 for the members or elements of the top-level container, ...) and the name of the
+// member it is the value of (empty for an array's element). A reader overrides the events it
+// needs and picks the few values it wants; nothing is kept of the rest, no string is decoded and
+// no number converted unless asked for. Every answer of a product run passes here whole.
+class AnswerSax {
+  public:
+    virtual ~AnswerSax() = default;
+
+    // Reads the whole text: true when it is JSON. Throws Error(jsonTooDeepMessage()) where it
+    // nests deeper than kMaxJsonDepth, before reading on.
+    bool read(const QByteArray& answer);
+
+    // A number's text as a whole number of 64 signed bits; nothing for a fraction, an exponent
+    // or a larger number.
+    static std::optional<qint64> wholeNumber(std::string_view text);
+
+  protected:
+    virtual void containerStarted(int /*depth*/, std::string_view /*name*/, bool /*isArray*/) {}
+    virtual void containerEnded(int /*depth*/) {}
+    virtual void stringValue(int /*depth*/, std::string_view /*name*/,
+                             const AnswerString& /*value*/) {}
+    virtual void numberValue(int /*depth*/, std::string_view /*name*/, std::string_view /*text*/) {}
+    // true, false or null.
+    virtual void literalValue(int /*depth*/, std::string_view /*name*/) {}
+
+  private:
+    class Scanner;
+    std::string nameBuffer_;  // a member name that holds escapes, decoded
 };
 
 }  // namespace norvan::shop

@@ -14,15 +14,11 @@ class ErrorReader : public AnswerSax {
     QString message;
 
   private:
-    void containerStarted(int, const std::string&, bool) override {}
-    void containerEnded(int) override {}
-    void stringValue(int depth, const std::string& name, const std::string& value) override {
+    void stringValue(int depth, std::string_view name, const AnswerString& value) override {
         if (depth != 1) return;
-        if (name == "code") code = QString::fromStdString(value);
-        if (name == "message") message = QString::fromStdString(value);
+        if (name == "code") code = value.text();
+        if (name == "message") message = value.text();
     }
-    void integerValue(int, const std::string&, qint64) override {}
-    void otherValue(int, const std::string&) override {}
 };
 
 // The character a reference such as "lt", "#039" or "#x27" stands for; empty when none.

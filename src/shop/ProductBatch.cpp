@@ -30,7 +30,7 @@ class BatchAnswerReader : public AnswerSax {
   private:
     enum Depth { kAnswer, kList, kItem, kItemMember, kErrorMember, kDataMember };
 
-    void containerStarted(int depth, const std::string& name, bool isArray) override {
+    void containerStarted(int depth, std::string_view name, bool isArray) override {
         switch (depth) {
             case kAnswer:
                 isObject = !isArray;
@@ -78,21 +78,21 @@ class BatchAnswerReader : public AnswerSax {
                 break;
         }
     }
-    void stringValue(int depth, const std::string& name, const std::string& value) override {
+    void stringValue(int depth, std::string_view name, const AnswerString& value) override {
         scalar(depth, name);
         if (depth != kErrorMember || !inError_) return;
-        if (name == "code") items.last().code = QString::fromStdString(value);
-        if (name == "message") items.last().message = QString::fromStdString(value);
+        if (name == "code") items.last().code = value.text();
+        if (name == "message") items.last().message = value.text();
     }
-    void integerValue(int depth, const std::string& name, qint64 value) override {
+    void numberValue(int depth, std::string_view name, std::string_view text) override {
         scalar(depth, name);
         if (depth == kDataMember && inData_ && name == "status")
-            items.last().status = static_cast<long>(value);
+            items.last().status = static_cast<long>(wholeNumber(text).value_or(0));
     }
-    void otherValue(int depth, const std::string& name) override { scalar(depth, name); }
+    void literalValue(int depth, std::string_view name) override { scalar(depth, name); }
 
     // A scalar where the list or an item belongs, or an item's error that is not an object.
-    void scalar(int depth, const std::string& name) {
+    void scalar(int depth, std::string_view name) {
         if (depth == kList && name == listName_) {
             listFound = false;
             items.clear();
@@ -104,7 +104,7 @@ class BatchAnswerReader : public AnswerSax {
         }
     }
 
-    const std::string listName_;
+    const std::string_view listName_;
     bool inList_ = false;
     bool inItem_ = false;
     bool inError_ = false;

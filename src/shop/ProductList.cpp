@@ -14,7 +14,7 @@ class ProductListReader : public AnswerSax {
     static constexpr int kProductDepth = 1;  // the elements of the top-level array
     static constexpr int kMemberDepth = 2;   // a product's own members
 
-    void containerStarted(int depth, const std::string&, bool isArray) override {
+    void containerStarted(int depth, std::string_view, bool isArray) override {
         if (depth == 0) listing_ = isArray;
         if (depth == kProductDepth && listing_ && !isArray) {
             products.emplaceBack();
@@ -24,21 +24,19 @@ class ProductListReader : public AnswerSax {
     void containerEnded(int depth) override {
         if (depth == kProductDepth) inProduct_ = false;
     }
-    void stringValue(int depth, const std::string& name, const std::string& value) override {
+    void stringValue(int depth, std::string_view name, const AnswerString& value) override {
         if (depth != kMemberDepth || !inProduct_) return;
         if (name == "sku")
-            products.last().sku = QString::fromStdString(value);
+            products.last().sku = value.text();
         else if (name == "type")
-            products.last().type = QString::fromStdString(value);
+            products.last().type = value.text();
     }
-    void integerValue(int depth, const std::string& name, qint64 value) override {
-        if (depth != kMemberDepth || !inProduct_) return;
-        if (name == "id")
-            products.last().id = QString::number(value);
-        else if (name == "parent_id")
-            products.last().parentId = QString::number(value);
+    void numberValue(int depth, std::string_view name, std::string_view text) override {
+        if (depth != kMemberDepth || !inProduct_ || (name != "id" && name != "parent_id")) return;
+        const std::optional<qint64> number = wholeNumber(text);
+        if (!number) return;
+        (name == "id" ? products.last().id : products.last().parentId) = QString::number(*number);
     }
-    void otherValue(int, const std::string&) override {}
 
     bool listing_ = false;
     bool inProduct_ = false;

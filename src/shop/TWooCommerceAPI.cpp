@@ -37,13 +37,9 @@ class ObjectCheck : public AnswerSax {
     bool isObject = false;
 
   private:
-    void containerStarted(int depth, const std::string&, bool isArray) override {
+    void containerStarted(int depth, std::string_view, bool isArray) override {
         if (depth == 0) isObject = !isArray;
     }
-    void containerEnded(int) override {}
-    void stringValue(int, const std::string&, const std::string&) override {}
-    void integerValue(int, const std::string&, qint64) override {}
-    void otherValue(int, const std::string&) override {}
 };
 
 // A shop that saved the object answers with it; a 2xx answer without a JSON object (an empty

@@ -32,6 +32,9 @@ TEST(ProductList, EachProductsOwnMembersComeFromTheAnswersBytes) {
         // Escapes as the shop's PHP writes them.
         {R"([{"id":23,"sku":"\u0686\u0627\u06cc-\u0633\u0628\u0632 \/1"}])",
          Products{{"23", QString::fromUtf8("چای-سبز /1"), "", ""}}},
+        // Names and values with escapes, a character beyond the BMP.
+        {R"([{"\u0073ku":"A\ud83d\ude00\/\"1\"","id":3}])",
+         Products{{"3", QString::fromUtf8("A\xF0\x9F\x98\x80/\"1\""), "", ""}}},
         // Values of another type than the shop's are not taken.
         {R"([{"id": "12", "sku": 5, "parent_id": 1.5}, {"id": -4, "sku": null}])",
          Products{{"", "", "", ""}, {"-4", "", "", ""}}},
@@ -50,6 +53,50 @@ TEST(ProductList, EachProductsOwnMembersComeFromTheAnswersBytes) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(readProductList(QByteArray(c.answer)), c.products) << c.answer;
+    }
+}
+
+// The answer is read as strictly as its formatted layout: what is not JSON lists nothing.
+TEST(ProductList, AnAnswerIsReadAsStrictJson) {
+    const struct {
+        const char* answer;
+        bool json;
+    } cases[] = {
+        {" \r\n[ ]\t", true},
+        {"\xEF\xBB\xBF[]", true},  // a byte-order mark
+        {R"([{"a":[-0.5e+3,0,1E2,true,false,null,{},[]],"b":"\"\\\/\b\f\n\r\t\u00e9"}])", true},
+        {R"("\ud83d\ude00")", true},
+        {"5", true},
+        {"[01]", false},
+        {"[1.]", false},
+        {"[.5]", false},
+        {"[+1]", false},
+        {"[1e]", false},
+        {"[-]", false},
+        {"[1,]", false},
+        {"[,1]", false},
+        {R"({"a" 1})", false},
+        {R"({"a":1,})", false},
+        {R"({1:2})", false},
+        {"[tru]", false},
+        {"[nul]", false},
+        {"[NaN]", false},
+        {R"(["\x"])", false},
+        {R"(["\u12G4"])", false},
+        {R"(["\udc00"])", false},  // a low surrogate alone
+        {R"(["\ud83d"])", false},  // a high surrogate alone
+        {R"(["\ud83d\u0041"])", false},
+        {"[\"a\tb\"]", false},              // a raw control character
+        {"[\"\xC0\xAF\"]", false},          // an overlong form
+        {"[\"\xED\xA0\x80\"]", false},      // a surrogate in UTF-8
+        {"[\"\xF4\x90\x80\x80\"]", false},  // past U+10FFFF
+        {"[\"\xE2\x82\"]", false},          // a cut sequence
+        {"[\"abc", false},
+        {"[1]]", false},
+        {"[[1]", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readProductList(QByteArray(c.answer)).has_value(), c.json) << c.answer;
     }
 }
 
