@@ -12,9 +12,9 @@ namespace norvan::shop {
 namespace {
 
 constexpr auto kHexValues = [] {
-    std::array<signed char, 256> values{};
+    std::array<int, 256> values{};
     values.fill(-1);
-    const auto digits = [&values](char first, char last, signed char value) {
+    const auto digits = [&values](char first, char last, int value) {
         for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
     };
     digits('0', '9', 0);
