@@ -35,7 +35,7 @@ void DailyLogFile::append(const QString& run, const QString& source, const QStri
         if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
         QString entry;
         for (const QString& line : lines) entry += head + line + QStringLiteral("\r\n");
-        write(now.date(), entry.toUtf8());
+        write(entry.toUtf8());
     } catch (const std::exception& error) {
         reportFailure(QString::fromUtf8(error.what()));
     }
@@ -62,10 +62,17 @@ void DailyLogFile::removeOldFiles(const QDate& today) const {
     }
 }
 
-// The open file serves while it is the day's and still there: a file or folder removed while the
-// program runs is made again by the next entry.
+// The open file serves while it is the day's and still there. Whether it is still there is asked
+// once a second (the stamp's second), not for every entry, which would cost more than the entry:
+// a file or folder removed while the program runs is made again by the first entry of a later
+// second, or by the entry after a write that failed.
 bool DailyLogFile::openFileOf(const QDate& day) {
-    if (file_.isOpen() && day == fileDay_ && QFileInfo::exists(file_.fileName())) return true;
+    if (file_.isOpen() && day == fileDay_) {
+        if (day == checkedDay_ && stampSecond_ == checkedSecond_) return true;
+        checkedDay_ = day;
+        checkedSecond_ = stampSecond_;
+        if (QFileInfo::exists(file_.fileName())) return true;
+    }
     file_.close();
     if (!QDir().mkpath(folder_)) {
         reportFailure(QStringLiteral("cannot make the folder %1").arg(folder_));
@@ -80,8 +87,8 @@ bool DailyLogFile::openFileOf(const QDate& day) {
     return true;
 }
 
-void DailyLogFile::write(const QDate& day, const QByteArray& bytes) {
-    if (!openFileOf(day)) return;
+void DailyLogFile::write(const QByteArray& bytes) {
+    if (!openFileOf(stampDay_)) return;
     if (file_.write(bytes) != bytes.size() || !file_.flush()) {
         reportFailure(file_.fileName() + QStringLiteral(": ") + file_.errorString());
         file_.close();  // the next entry opens it again

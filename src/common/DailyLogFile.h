@@ -15,7 +15,8 @@ namespace norvan::common {
 // kKeptDays before that day; other files in the folder are left alone. An entry that cannot be
 // written is skipped and the run goes on: the first failure of a series is reported on stderr.
 // The day's file stays open from one entry to the next (each entry is flushed to it at once), as
-// opening it for every line of a run would cost more than the line. Main thread only.
+// opening it for every line of a run would cost more than the line; whether it is still there is
+// asked once a second and after a failed write. Main thread only.
 class DailyLogFile {
   public:
     static constexpr int kKeptDays = 30;
@@ -30,7 +31,7 @@ class DailyLogFile {
     QString timeStamp(const QDateTime& now);  // yyyy-MM-dd HH:mm:ss.zzz
     void removeOldFiles(const QDate& today) const;
     bool openFileOf(const QDate& day);
-    void write(const QDate& day, const QByteArray& bytes);
+    void write(const QByteArray& bytes);  // into the file of the day of the last stamp
     void reportFailure(const QString& reason);
 
     QString folder_;
@@ -41,6 +42,8 @@ class DailyLogFile {
     QString secondText_;
     QFile file_;  // open on the file of fileDay_ after a written entry
     QDate fileDay_;
+    QDate checkedDay_;  // the second in which file_ was last found still there
+    int checkedSecond_ = -1;
     bool failing_ = false;  // the last entry was not written; reported already
 };
 

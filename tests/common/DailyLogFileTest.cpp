@@ -100,14 +100,17 @@ TEST_F(DailyLogFileTest, TheFirstEntryOfADayRemovesTheFilesDatedMoreThan30DaysBe
     EXPECT_TRUE(QFile::exists(logPath("2024-03-05.log")));
 }
 
-// The day's file stays open between entries; one removed meanwhile is made again.
-TEST_F(DailyLogFileTest, AFileRemovedWhileTheProgramRunsIsMadeAgainByTheNextEntry) {
+// The day's file stays open between entries and is looked for once a second: one removed
+// meanwhile is made again by the first entry of a later second.
+TEST_F(DailyLogFileTest, AFileRemovedWhileTheProgramRunsIsMadeAgainWithinASecond) {
+    now = QDateTime(QDate(2024, 3, 5), QTime(8, 0, 1, 100));
     log.append("products/hand", "mLogs", "first");
     ASSERT_TRUE(QDir(dir.filePath("Logs")).removeRecursively());
+    now = now.addMSecs(900);
     log.append("products/hand", "mLogs", "second");
 
     EXPECT_EQ(bytesOf("2024-03-05.log"),
-              QByteArray("2024-03-05 23:59:59.250 products/hand mLogs: second\r\n"));
+              QByteArray("2024-03-05 08:00:02.000 products/hand mLogs: second\r\n"));
 }
 
 QStringList warnings;
