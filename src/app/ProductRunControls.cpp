@@ -2,14 +2,15 @@
 
 #include "NameValueGrid.h"
 #include "StatusPanel.h"
-#include "automation/UnattendedCycle.h"
 
 namespace norvan::app {
 
 ProductRunControls::ProductRunControls(TextPaneView& log, StatusPanel& statusPanel,
-                                       NameValueGrid& rows,
-                                       const automation::UnattendedCycle& cycle, RunRecord& record)
-    : PaneRunLog(log, record), statusPanel_(statusPanel), rows_(rows), cycle_(cycle) {}
+                                       NameValueGrid& rows, RunRecord& record)
+    : PaneRunLog(log, record),
+      statusPanel_(statusPanel),
+      rows_(rows),
+      unattended_(record.unattended()) {}
 
 void ProductRunControls::setStatusText(const QString& text) {
     statusPanel_.setText(text);
@@ -20,7 +21,7 @@ void ProductRunControls::setProductRows(const common::NameValueList& rows) {
 }
 
 bool ProductRunControls::unattendedRunUnderWay() const {
-    return cycle_.productRunBusy();
+    return unattended_;
 }
 
 }  // namespace norvan::app

@@ -3,21 +3,17 @@
 #include "PaneRunLog.h"
 #include "products/ProductRunWindow.h"
 
-namespace norvan::automation {
-class UnattendedCycle;
-}
-
 namespace norvan::app {
 
 class NameValueGrid;
 class StatusPanel;
 
 // The controls a product run writes to: the log pane (mLogs), the status bar's product panel,
-// the product rows (vleProdValue); and the cycle, which says whether the run is unattended.
+// the product rows (vleProdValue); the run's record says whether the cycle handed it over.
 class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
   public:
     ProductRunControls(TextPaneView& log, StatusPanel& statusPanel, NameValueGrid& rows,
-                       const automation::UnattendedCycle& cycle, RunRecord& record);
+                       RunRecord& record);
 
     void setStatusText(const QString& text) override;
     void setProductRows(const common::NameValueList& rows) override;
@@ -26,7 +22,7 @@ class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
   private:
     StatusPanel& statusPanel_;
     NameValueGrid& rows_;
-    const automation::UnattendedCycle& cycle_;
+    bool unattended_;
 };
 
 }  // namespace norvan::app

@@ -27,7 +27,7 @@ QString runName(RunKind kind, RunMode mode) {
 }  // namespace
 
 RunRecord::RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode)
-    : file_(file), run_(runName(kind, mode)) {}
+    : file_(file), mode_(mode), run_(runName(kind, mode)) {}
 
 void RunRecord::appendLine(TextPaneView& pane, const QString& line) {
     pane.appendLine(line);
@@ -48,6 +48,11 @@ void RunRecord::carryOut(const std::function<void()>& steps,
         throw;
     }
     file_.append(run_, QStringLiteral("summary"), summary());
+}
+
+void RunRecord::recordSkipped() {
+    file_.append(run_, QStringLiteral("skipped"),
+                 QStringLiteral("not started: a run of this kind is queued or under way"));
 }
 
 }  // namespace norvan::app

@@ -23,6 +23,8 @@ class RunRecord {
   public:
     RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode);
 
+    bool unattended() const { return mode_ == RunMode::Unattended; }
+
     // Appends the line to the pane and records it under the pane's name.
     void appendLine(TextPaneView& pane, const QString& line);
     // Records lines that the pane received with its whole text (mProdFiles).
@@ -31,9 +33,12 @@ class RunRecord {
     // Runs the steps and records the summary after them; an error that ends the steps is
     // recorded before the summary and goes on to the caller.
     void carryOut(const std::function<void()>& steps, const std::function<QString()>& summary);
+    // Records that the run did not start: one of its kind was queued or under way.
+    void recordSkipped();
 
   private:
     common::DailyLogFile& file_;
+    RunMode mode_;
     QString run_;
 };
 

@@ -113,10 +113,10 @@ void TfMain::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) runGuarded([this] { FormShow(); });
 }
 
+// The cycle's busy flags are left as they are: the first cycle was started while the window was
+// made, and its runs may still be queued or under way.
 void TfMain::FormShow() {
     setActivePage(tsMain);
-    cycle_->setProductRunBusy(false);
-    cycle_->setOrderRunBusy(false);
 }
 
 void TfMain::btnSettingClick(QObject* sender) {

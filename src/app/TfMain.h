@@ -6,6 +6,7 @@
 #include "RunSummary.h"
 #include "StatusPanel.h"
 #include "TextPaneView.h"
+#include "automation/RunSlot.h"
 #include "common/DailyLogFile.h"
 #include "orders/OrderExtraction.h"
 #include "shop/CheckWooCommerce.h"
@@ -17,6 +18,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QGridLayout;
@@ -220,7 +222,9 @@ class TfMain : public QWidget {
     // Carries out one run and keeps it in the daily log (see RunRecord): the steps write their
     // lines through it and count what they did, and the summary of the counts closes the record.
     // Handlers pressed from code in a run (the run procedures) call the steps themselves, so that
-    // the lines go to the run they belong to.
+    // the lines go to the run they belong to. An order or product run pressed by hand while one
+    // of its kind is under way is not started (a run handed over by the cycle holds its slot
+    // already), so that no run ever starts in the event pump of another of its kind.
     template <typename Counts>
     void recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&));
 
@@ -251,6 +255,8 @@ class TfMain : public QWidget {
 
     // TfMainAutomation.cpp
     void createCycle();
+    // The slot of the runs of that kind; none for the connection check, which delivers nothing.
+    automation::RunSlot* runSlot(RunKind kind) const;
     void btnThreadGetClick();  // starts the order run through a worker
     void btnThreadPutClick();  // starts the product run through a worker
     void orderRunProcedure();
@@ -274,6 +280,14 @@ class TfMain : public QWidget {
 template <typename Counts>
 void TfMain::recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&)) {
     RunRecord record(dailyLog_, kind, mode);
+    std::optional<automation::RunSlot::Hold> alone;
+    if (automation::RunSlot* slot = mode == RunMode::ByHand ? runSlot(kind) : nullptr) {
+        if (slot->held()) {
+            record.recordSkipped();
+            return;
+        }
+        alone.emplace(*slot);
+    }
     Counts counts;
     record.carryOut([&] { (this->*steps)(record, counts); }, [&] { return runSummary(counts); });
 }

@@ -19,7 +19,27 @@ void TfMain::createCycle() {
             .modeOn = [this] { return chbAutomat->isChecked(); },
             .orderRun = [this] { orderRunProcedure(); },
             .productRun = [this] { productRunProcedure(); },
+            .skipped =
+                [this](automation::CycleRun run) {
+                    RunRecord(
+                        dailyLog_,
+                        run == automation::CycleRun::Orders ? RunKind::Orders : RunKind::Products,
+                        RunMode::Unattended)
+                        .recordSkipped();
+                },
         });
+}
+
+automation::RunSlot* TfMain::runSlot(RunKind kind) const {
+    switch (kind) {
+        case RunKind::Orders:
+            return &cycle_->orderRuns();
+        case RunKind::Products:
+            return &cycle_->productRuns();
+        case RunKind::Check:
+            break;
+    }
+    return nullptr;
 }
 
 void TfMain::tCheckTimeTimer() {

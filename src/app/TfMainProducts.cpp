@@ -2,7 +2,6 @@
 #include "ListItems.h"
 #include "ProductRunControls.h"
 #include "TfMain.h"
-#include "automation/UnattendedCycle.h"
 #include "products/ProductFile.h"
 #include "products/ProductRows.h"
 #include "products/ProductRun.h"
@@ -55,7 +54,7 @@ void TfMain::btnUpdateProductClick() {
 }
 
 void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts) {
-    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, *cycle_, record);
+    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, record);
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),

@@ -20,7 +20,8 @@ UnattendedCycle::~UnattendedCycle() {
 void UnattendedCycle::shutDown() {
     shuttingDown_ = true;
     timer_.stop();
-    while (workersInFlight_ > 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (queuedOrderRuns_ + queuedProductRuns_ > 0)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // A worker frees itself through the event loop, which may not run again once the window is
     // gone; those left are freed here.
     for (const QPointer<QThread>& worker : std::as_const(workers_)) {
@@ -47,8 +48,14 @@ void UnattendedCycle::tick() {
             cycle.enableTimer();
         }
     } resume{*this};
-    if (!orderRunBusy_) startOrderRun();
-    if (!productRunBusy_) startProductRun();
+    if (orderRunBusy())
+        skip(CycleRun::Orders);
+    else
+        startOrderRun();
+    if (productRunBusy())
+        skip(CycleRun::Products);
+    else
+        startProductRun();
 }
 
 void UnattendedCycle::stop() {
@@ -56,27 +63,36 @@ void UnattendedCycle::stop() {
 }
 
 QThread* UnattendedCycle::startOrderRun() {
-    return startRun(orderRunBusy_, runs_.orderRun);
+    return startRun(CycleRun::Orders, queuedOrderRuns_, orderRuns_, runs_.orderRun);
 }
 
 QThread* UnattendedCycle::startProductRun() {
-    return startRun(productRunBusy_, runs_.productRun);
+    return startRun(CycleRun::Products, queuedProductRuns_, productRuns_, runs_.productRun);
 }
 
-QThread* UnattendedCycle::startRun(bool& busy, const std::function<void()>& run) {
-    busy = true;
-    ++workersInFlight_;
+// A run counts as busy from its worker's start: queued until it is handed over, then holding
+// its slot. One handed over while its slot is held (the worker of a second press of the button,
+// running in the event pump of the run under way) is skipped.
+QThread* UnattendedCycle::startRun(CycleRun kind, int& queued, RunSlot& slot,
+                                   const std::function<void()>& run) {
+    ++queued;
     workers_.removeIf([](const QPointer<QThread>& worker) { return worker.isNull(); });
-    QThread* worker = startSynchronisedRun(context_, [this, &busy, run] {
-        --workersInFlight_;
-        struct ClearWhenDone {
-            bool& flag;
-            ~ClearWhenDone() { flag = false; }
-        } clear{busy};
-        if (!shuttingDown_) run();
+    QThread* worker = startSynchronisedRun(context_, [this, kind, &queued, &slot, run] {
+        --queued;
+        if (shuttingDown_) return;
+        const auto alone = slot.take();
+        if (!alone) {
+            skip(kind);
+            return;
+        }
+        run();
     });
     workers_.append(worker);
     return worker;
+}
+
+void UnattendedCycle::skip(CycleRun kind) const {
+    if (runs_.skipped) runs_.skipped(kind);
 }
 
 void UnattendedCycle::enableTimer() {

@@ -37,7 +37,7 @@ TEST_F(BusyPointerDuringRunTest, WaitCursorWhileTheShopAnswersAndNoneAfter) {
         const char* run;
         QPushButton* TfMain::*button;
         TextPaneView* TfMain::*log;
-        bool threadPutBusy;
+        bool throughWorker;             // the button starts a worker, whose run is waited for
         const char* lineAfterAnAnswer;  // logged once the shop has answered
         int shapeThen;
     } cases[] = {
@@ -48,7 +48,7 @@ TEST_F(BusyPointerDuringRunTest, WaitCursorWhileTheShopAnswersAndNoneAfter) {
         {"product run", &TfMain::btnUpdateProduct, &TfMain::mLogs, false,
          "---Product update successfully /201 update product.", Qt::WaitCursor},
         // The cycle's product run leaves the pointer alone.
-        {"product run of the cycle", &TfMain::btnUpdateProduct, &TfMain::mLogs, true,
+        {"product run of the cycle", &TfMain::btnThreadPut, &TfMain::mLogs, true,
          "---Product update successfully /201 update product.", kNoOverride},
     };
     TfMain& fMain = startShopWindow(shopSettings());
@@ -61,15 +61,19 @@ TEST_F(BusyPointerDuringRunTest, WaitCursorWhileTheShopAnswersAndNoneAfter) {
         QObject::connect(&log, &QPlainTextEdit::textChanged, &listening, [&] {
             if (log.lineCount() > 0) shapeAtLine[log.line(log.lineCount() - 1)] = overrideShape();
         });
-        fMain.cycle().setProductRunBusy(c.threadPutBusy);
+        if (c.throughWorker) {  // the cycle's run takes its lines from a product file
+            folder.makeFolder("Products");
+            folder.writeBytes("Products/P_1.ecom", "A-1;40;0;0.6;155000;;0;Tea\r\n");
+            folder.setModified("Products/P_1.ecom", testing::BoxRecorder::fixedNow().addSecs(-60));
+        }
 
         (fMain.*c.button)->click();
+        if (c.throughWorker) waitForRuns(fMain);
 
         ASSERT_TRUE(shapeAtLine.contains(c.lineAfterAnAnswer)) << log.text().toStdString();
         EXPECT_EQ(shapeAtLine[c.lineAfterAnAnswer], c.shapeThen);
         EXPECT_EQ(overrideShape(), kNoOverride);
     }
-    fMain.cycle().setProductRunBusy(false);
 }
 
 }  // namespace

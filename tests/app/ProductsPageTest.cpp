@@ -126,6 +126,31 @@ TEST_F(ProductsPageTest, UpdateSendsEveryLineToTheShop) {
     EXPECT_FALSE(isBusyPointerShown());
 }
 
+// The operator presses the product buttons again while the run's events are pumped: neither
+// starts a run inside it; the daily log says so.
+TEST_F(ProductsPageTest, APressDuringAProductRunStartsNoSecondOne) {
+    TfMain& fMain = startShopWindow(shopSettings());
+    fMain.lstProdTextFile->addItems({"A-1;40;0;0.6;155000;;0;Tea", "B-7;0;1;;1900000;;yes"});
+    QMetaObject::invokeMethod(
+        &fMain,
+        [&] {
+            fMain.btnUpdateProduct->click();
+            fMain.btnGetProducts->click();
+        },
+        Qt::QueuedConnection);
+
+    fMain.btnUpdateProduct->click();
+
+    EXPECT_TRUE(boxes.errors().empty()) << boxes.errorTexts().join('|').toStdString();
+    EXPECT_EQ(fMain.mLogs->lines().count("---BEGIN Update Product---"), 1);
+    EXPECT_EQ(fMain.mLogs->lines().count("---Product update successfully /201 update product."), 2);
+    EXPECT_EQ(listItems(*fMain.lstProdTextFile).size(), 2);
+    EXPECT_EQ(QString::fromUtf8(folder.readBytes("Logs/2024-03-05.log"))
+                  .count(" products/hand skipped: not started: a run of this kind is queued or "
+                         "under way\r\n"),
+              2);
+}
+
 TEST_F(ProductsPageTest, BatchUpdateSendsTheLinesWithOneLookupAndOneBatchCall) {
     folder.writeBytes("SetManifest.ini", "[Setting]\r\nBatch=1\r\n");
     TfMain& fMain = startShopWindow(shopSettings());

@@ -8,7 +8,9 @@
 #include <QEventLoop>
 #include <QPointer>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 using namespace norvan::automation;
 
@@ -75,6 +77,8 @@ class CycleTest : public ::testing::Test {
     int productRuns = 0;
     QThread* orderRunThread = nullptr;  // where the last run of each kind ran
     QThread* productRunThread = nullptr;
+    std::function<void()> onProductRun;  // what a product run does besides being counted
+    std::vector<CycleRun> skipped;
     UnattendedCycle cycle{timer,
                           &context,
                           {[this] { return modeOn; },
@@ -85,7 +89,9 @@ class CycleTest : public ::testing::Test {
                            [this] {
                                ++productRuns;
                                productRunThread = QThread::currentThread();
-                           }}};
+                               if (onProductRun) onProductRun();
+                           },
+                           [this](CycleRun run) { skipped.push_back(run); }}};
 };
 
 TEST_F(CycleTest, PeriodDefaultsToSixtyMinutes) {
@@ -131,30 +137,61 @@ TEST_F(CycleTest, WorkersRunBothRunsOnTheMainThreadAndClearTheFlags) {
     EXPECT_EQ(productRunThread, QCoreApplication::instance()->thread());
 }
 
-TEST_F(CycleTest, BusyKindIsSkippedAndTimerRearmed) {
+TEST_F(CycleTest, BusyKindIsSkippedReportedAndTimerRearmed) {
     cycle.setPeriod("5", kOrigin);
-    cycle.setOrderRunBusy(true);  // an order run still queued
-    cycle.tick();
-    EXPECT_TRUE(timer.isActive());
-    // Only the product run was started; let it finish.
-    waitWhileBusy(&UnattendedCycle::productRunBusy);
+    {
+        const auto orderRunUnderWay = cycle.orderRuns().take();
+        cycle.tick();
+        EXPECT_TRUE(timer.isActive());
+        // Only the product run was started; let it finish.
+        waitWhileBusy(&UnattendedCycle::productRunBusy);
+    }
     EXPECT_EQ(orderRuns, 0);
     EXPECT_EQ(productRuns, 1);
+    EXPECT_EQ(skipped, std::vector<CycleRun>{CycleRun::Orders});
 
     timer.stop();
-    cycle.setOrderRunBusy(false);
-    cycle.setProductRunBusy(true);  // a product run still under way
+    const auto productRunUnderWay = cycle.productRuns().take();
     cycle.tick();
     EXPECT_TRUE(timer.isActive());
     waitWhileBusy(&UnattendedCycle::orderRunBusy);
     EXPECT_EQ(orderRuns, 1);
     EXPECT_EQ(productRuns, 1);
+    EXPECT_EQ(skipped, (std::vector<CycleRun>{CycleRun::Orders, CycleRun::Products}));
+}
+
+// However a second run of a kind is started inside the first one's event pump (a tick, the
+// button's worker), it does not run; a run of the other kind does.
+TEST_F(CycleTest, NoRunStartsInsideARunOfItsKind) {
+    cycle.setPeriod("5", kOrigin);
+    int productRunsUnderWay = 0;
+    int mostUnderWay = 0;
+    onProductRun = [&] {
+        ++productRunsUnderWay;
+        mostUnderWay = std::max(mostUnderWay, productRunsUnderWay);
+        if (productRuns == 1) {
+            cycle.tick();
+            waitFor({cycle.startProductRun()});
+        }
+        --productRunsUnderWay;
+    };
+    waitFor({cycle.startProductRun()});
+    waitWhileBusy(&UnattendedCycle::orderRunBusy);
+
+    EXPECT_EQ(productRuns, 1);
+    EXPECT_EQ(mostUnderWay, 1);
+    EXPECT_EQ(orderRuns, 1);  // the tick's order run, handed over in the product run's pump
+    EXPECT_EQ(skipped, (std::vector<CycleRun>{CycleRun::Products, CycleRun::Products}));
+    EXPECT_FALSE(cycle.productRunBusy());
+
+    waitFor({cycle.startProductRun()});  // once it is over, the next one runs
+    EXPECT_EQ(productRuns, 2);
 }
 
 TEST_F(CycleTest, ZeroMinutesGivesNoPeriodicTicks) {
     cycle.setPeriod("0", kOrigin);
-    cycle.setOrderRunBusy(true);
-    cycle.setProductRunBusy(true);
+    const auto orderRunUnderWay = cycle.orderRuns().take();
+    const auto productRunUnderWay = cycle.productRuns().take();
     cycle.tick();
     EXPECT_FALSE(timer.isActive());
 }
@@ -163,7 +200,9 @@ TEST(SynchronisedRunTest, ErrorOfARunEndsItSilentlyAndClearsTheFlag) {
     QObject context;
     QTimer timer;
     UnattendedCycle cycle{
-        timer, &context, {[] { return true; }, [] { throw norvan::Error("shop down"); }, [] {}}};
+        timer,
+        &context,
+        {[] { return true; }, [] { throw norvan::Error("shop down"); }, [] {}, {}}};
     QThread* worker = cycle.startOrderRun();
     QEventLoop loop;
     QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
@@ -179,7 +218,7 @@ TEST(SynchronisedRunTest, ShutDownWaitsForTheWorkersSkipsTheirRunsAndFreesThem) 
     QPointer<QThread> productWorker;
     {
         UnattendedCycle cycle{
-            timer, &context, {[] { return true; }, [&runs] { ++runs; }, [&runs] { ++runs; }}};
+            timer, &context, {[] { return true; }, [&runs] { ++runs; }, [&runs] { ++runs; }, {}}};
         orderWorker = cycle.startOrderRun();
         productWorker = cycle.startProductRun();
     }  // the window closes before either run was handed over; no event loop runs after it

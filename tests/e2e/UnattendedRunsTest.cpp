@@ -2,7 +2,12 @@
 #include "UnattendedFixture.h"
 #include "common/CodePage.h"
 
+#include <QMetaObject>
+#include <QPushButton>
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <set>
 
 namespace norvan::app {
 namespace {
@@ -95,6 +100,64 @@ TEST_F(UnattendedRunsTest, AShopThatGoesDownHalfWayLosesNoOrder) {
     waitForRuns();
     EXPECT_EQ(orderFiles().size(), 4u);
     for (const long long id : {15, 16, 17, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
+}
+
+// Product runs longer than the period between cycles, each overtaken by the next cycle's tick, a
+// press of its button and the window shown (again) while the accounting program drops a newer
+// file: no run starts inside another, the newest values stay, and no line is sent twice.
+TEST_F(UnattendedRunsTest, ARunOvertakenByTheNextCycleLeavesTheNewestValuesAndSendsEachLineOnce) {
+    const std::vector<std::string> skus{"A-1", "A-2", "B-7", "C 10", "D-3/x", "E+5"};
+    shop.setFault(sampleshop::Fault::Delay,
+                  std::chrono::milliseconds(2));  // a shop that takes time
+    startWindow();
+    waitForRuns();
+    for (int round = 1; round <= 3; ++round) {
+        SCOPED_TRACE(round);
+        QStringList lines;
+        for (const std::string& sku : skus) lines.append(productLine(sku, round, round * 100));
+        dropProductFile(QStringLiteral("P_%1_1.ecom").arg(round), lines);
+        const auto overtake = [this, round, &skus] {
+            QStringList newer;
+            for (std::size_t i = 0; i < skus.size(); i += 2)
+                newer.append(productLine(skus[i], round + 10, round * 100 + 10));
+            dropProductFile(QStringLiteral("P_%1_2.ecom").arg(round), newer);
+            window().hide();
+            window().show();
+            window().tCheckTimeTimer();
+            window().btnThreadPut->click();
+        };
+        // At the run's second update; the hook runs on the shop's threads.
+        auto updates = std::make_shared<std::atomic<int>>(0);
+        shop.setRequestHook([this, updates, overtake](const sampleshop::RecordedRequest& request) {
+            if (request.method == "PUT" && request.target.find("/products/") != std::string::npos &&
+                ++*updates == 2)
+                QMetaObject::invokeMethod(&window(), overtake, Qt::QueuedConnection);
+            return sampleshop::Fault::None;
+        });
+        runCycle();
+        shop.setRequestHook({});
+        runCycle();  // takes the newer file, if it was left for it
+    }
+
+    expectEverythingDelivered({15, 16, 17, 18});
+    std::set<std::string> sent;
+    for (const auto& request : shop.requests()) {
+        if (request.method == "PUT" && request.target.find("/products/") != std::string::npos) {
+            EXPECT_TRUE(sent.insert(request.target + request.body).second)
+                << "sent twice: " << request.target << request.body;
+        }
+    }
+    int runsUnderWay = 0;
+    int skipped = 0;
+    const QString day = QString::fromLatin1(folder.readBytes("Logs/2024-03-05.log"));
+    for (const QString& entry : day.split(QStringLiteral("\r\n"))) {
+        if (entry.endsWith(" products/unattended mLogs: ---BEGIN Update Product---")) {
+            EXPECT_EQ(++runsUnderWay, 1) << "a product run inside another";
+        }
+        if (entry.endsWith(" products/unattended mLogs: ---END Update Product---")) --runsUnderWay;
+        if (entry.contains(" products/unattended skipped: ")) ++skipped;
+    }
+    EXPECT_GE(skipped, 3);  // at least each round's tick
 }
 
 }  // namespace
