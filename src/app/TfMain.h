@@ -252,6 +252,9 @@ class TfMain : public QWidget {
     // The product files' lines are also kept in the daily log, as the lines of mProdFiles.
     void takeProducts(RunRecord& record, products::ProductRunCounts& counts);
     void sendProducts(RunRecord& record, products::ProductRunCounts& counts);
+    // The product run over the kept lines and lstProdTextFile, taking more with takeMore.
+    void sendKeptProducts(RunRecord& record, products::ProductRunCounts& counts,
+                          const products::TakeMoreLines& takeMore);
 
     // TfMainAutomation.cpp
     void createCycle();

@@ -1,10 +1,13 @@
 // The unattended cycle: the timer starts the order run and the product run, each handed back
 // to the main thread by a worker.
 #include "ListItems.h"
+#include "ProductIntakeControls.h"
 #include "TfMain.h"
 #include "automation/UnattendedCycle.h"
 #include "common/Error.h"
 #include "orders/OrderListings.h"
+#include "settings/KeptProductLines.h"
+#include "settings/SettingsDatabase.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -96,9 +99,14 @@ void TfMain::productRunProcedure() {
     recordRun(RunKind::Products, RunMode::Unattended, &TfMain::runProducts);
 }
 
+// The run takes the product files as it sends: its first request goes out once the first step
+// of them is kept, and a huge file never holds the window.
 void TfMain::runProducts(RunRecord& record, products::ProductRunCounts& counts) {
-    takeProducts(record, counts);
-    sendProducts(record, counts);
+    settings::KeptProductLines kept(openSettingsDatabase().connection());
+    ProductIntakeControls intake(*lstProdTextFile, *mProdFiles, record, kept, appPath_,
+                                 environment_.pause, productRunNotes_);
+    sendKeptProducts(record, counts,
+                     [&intake](QStringList& notes) { return intake.takeLines(notes); });
 }
 
 }  // namespace norvan::app

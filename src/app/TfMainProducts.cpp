@@ -1,8 +1,9 @@
 // The products page: the product file from the accounting program and the product run.
 #include "ListItems.h"
+#include "PendingEvents.h"
+#include "ProductIntakeControls.h"
 #include "ProductRunControls.h"
 #include "TfMain.h"
-#include "products/ProductFile.h"
 #include "products/ProductRows.h"
 #include "products/ProductRun.h"
 #include "settings/KeptProductLines.h"
@@ -22,24 +23,11 @@ void TfMain::btnGetProductsClick() {
 
 // Taking the files sends nothing: the product run counts what its sending does.
 void TfMain::takeProducts(RunRecord& record, products::ProductRunCounts& /*counts*/) {
-    lstProdTextFile->clear();
-    productRunNotes_.clear();
-    common::TextPane loaded = mProdFiles->pane();
-    // The pane shows what the read left in it, also when the read failed (then it is empty).
-    const auto show = qScopeGuard([&] { mProdFiles->setText(loaded.text()); });
     settings::KeptProductLines kept(openSettingsDatabase().connection());
-    // Blank lines of a file carry nothing and are left out of the record, as out of the list.
-    const auto keep = [&](const QStringList& lines) {
-        products::keepProductLines(kept, lines);
-        record.recordLines(*mProdFiles, lines);
-    };
-    const products::ProductIntake intake =
-        products::takeProductFiles(appPath_, loaded, keep, environment_.clock);
-    lstProdTextFile->addItems(intake.lines);
-    if (!intake.fileLeft.isEmpty())
-        productRunNotes_.append(
-            QStringLiteral("---Product file still being written, left for the next run: ") +
-            intake.fileLeft);
+    ProductIntakeControls intake(*lstProdTextFile, *mProdFiles, record, kept, appPath_,
+                                 environment_.pause, productRunNotes_);
+    // Between two steps the window and an order run go on.
+    while (intake.takeLines(productRunNotes_)) processPendingEvents();
 }
 
 void TfMain::bLoadProdClick() {
@@ -54,6 +42,11 @@ void TfMain::btnUpdateProductClick() {
 }
 
 void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts) {
+    sendKeptProducts(record, counts, {});
+}
+
+void TfMain::sendKeptProducts(RunRecord& record, products::ProductRunCounts& counts,
+                              const products::TakeMoreLines& takeMore) {
     ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, record);
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
@@ -62,7 +55,7 @@ void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts)
                               .batches = chbBatch->isChecked()},
                              window, kept, environment_.pause);
     const auto tally = qScopeGuard([&] { counts = run.counts(); });  // also when an error ends it
-    run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}));
+    run.run(listItems(*lstProdTextFile), std::exchange(productRunNotes_, {}), takeMore);
 }
 
 }  // namespace norvan::app

@@ -5,6 +5,7 @@
 #include <unicode/ucnv.h>
 
 #include <memory>
+#include <utility>
 
 namespace norvan::common {
 
@@ -32,7 +33,7 @@ const char kUtf8Bom[] = "\xEF\xBB\xBF";
 const char kUtf16LeBom[] = "\xFF\xFE";
 const char kUtf16BeBom[] = "\xFE\xFF";
 
-QString fromUtf16(const QByteArray& bytes, bool bigEndian) {
+QString fromUtf16(QByteArrayView bytes, bool bigEndian) {
     QString text(bytes.size() / 2, Qt::Uninitialized);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const auto hi = static_cast<uchar>(bytes[2 * i + (bigEndian ? 0 : 1)]);
@@ -40,6 +41,20 @@ QString fromUtf16(const QByteArray& bytes, bool bigEndian) {
         text[i] = QChar(static_cast<char16_t>(hi << 8 | lo));
     }
     return text;
+}
+
+// Where the UTF-8 sequence that the bytes end in begins, when it is not complete yet: a lead
+// byte whose sequence runs past the end. A decoder starts afresh at every lead byte, so the text
+// decodes the same when it is cut there.
+qsizetype incompleteUtf8Tail(QByteArrayView bytes) {
+    for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<uchar>(bytes[bytes.size() - back]);
+        if (byte < 0x80) return bytes.size();  // ASCII: nothing is cut
+        if (byte < 0xC0) continue;             // a continuation byte: its lead is further back
+        const qsizetype length = byte >= 0xF8 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+        return length > back ? bytes.size() - back : bytes.size();
+    }
+    return bytes.size();
 }
 
 QByteArray toUtf16(const QString& text, bool bigEndian) {
@@ -85,13 +100,39 @@ QString decodeAnsi(const QByteArray& bytes) {
     return text;
 }
 
+ByteOrderMark byteOrderMark(QByteArrayView bytes) {
+    if (bytes.startsWith(kUtf8Bom)) return {TextEncoding::Utf8, 3};
+    if (bytes.startsWith(kUtf16LeBom)) return {TextEncoding::Utf16LE, 2};
+    if (bytes.startsWith(kUtf16BeBom)) return {TextEncoding::Utf16BE, 2};
+    return {};
+}
+
 DecodedText decodeText(const QByteArray& bytes) {
-    if (bytes.startsWith(kUtf8Bom)) return {QString::fromUtf8(bytes.mid(3)), TextEncoding::Utf8};
-    if (bytes.startsWith(kUtf16LeBom))
-        return {fromUtf16(bytes.mid(2), false), TextEncoding::Utf16LE};
-    if (bytes.startsWith(kUtf16BeBom))
-        return {fromUtf16(bytes.mid(2), true), TextEncoding::Utf16BE};
-    return {decodeAnsi(bytes), TextEncoding::Ansi};
+    const ByteOrderMark mark = byteOrderMark(bytes);
+    TextDecoder decoder(mark.encoding);
+    QString text = decoder.decode(QByteArrayView(bytes).sliced(mark.length));
+    text += decoder.finish();
+    return {text, mark.encoding};
+}
+
+QString TextDecoder::decode(QByteArrayView bytes) {
+    if (encoding_ == TextEncoding::Ansi) return decodeAnsi(bytes.toByteArray());
+    QByteArray joined = carried_ + bytes.toByteArray();
+    qsizetype complete = joined.size();
+    if (encoding_ == TextEncoding::Utf8)
+        complete = incompleteUtf8Tail(joined);
+    else
+        complete -= complete % 2;
+    carried_ = joined.sliced(complete);
+    joined.truncate(complete);
+    return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(joined)
+                                           : fromUtf16(joined, encoding_ == TextEncoding::Utf16BE);
+}
+
+// An odd byte left at the end of UTF-16 is no character and is dropped.
+QString TextDecoder::finish() {
+    const QByteArray rest = std::exchange(carried_, {});
+    return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(rest) : QString();
 }
 
 QByteArray encodeText(const QString& text, TextEncoding encoding) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace norvan::common {
@@ -19,6 +20,26 @@ struct DecodedText {
 
 // EF BB BF: UTF-8; FF FE: UTF-16 LE; FE FF: UTF-16 BE (the mark is dropped); otherwise ANSI.
 DecodedText decodeText(const QByteArray& bytes);
+
+// The encoding that the start of a text's bytes names, and the length of its mark (0: none).
+struct ByteOrderMark {
+    TextEncoding encoding = TextEncoding::Ansi;
+    qsizetype length = 0;
+};
+ByteOrderMark byteOrderMark(QByteArrayView bytes);
+
+// Decodes text that arrives in pieces exactly as decodeText decodes it whole (after the mark): a
+// character cut between two pieces is decoded once the rest of it has come.
+class TextDecoder {
+  public:
+    explicit TextDecoder(TextEncoding encoding) : encoding_(encoding) {}
+    QString decode(QByteArrayView bytes);  // the characters complete so far
+    QString finish();                      // what is left at the end of the text
+
+  private:
+    TextEncoding encoding_;
+    QByteArray carried_;  // the start of a character whose rest has not come yet
+};
 // UTF-8 and UTF-16 are written with their byte-order mark, ANSI without.
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 

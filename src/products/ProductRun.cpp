@@ -2,12 +2,12 @@
 
 #include "BatchSender.h"
 #include "ProductBody.h"
+#include "ProductIntake.h"
 #include "ProductLookup.h"
 #include "SkuLookup.h"
 #include "common/Error.h"
 #include "shop/TWooCommerceAPI.h"
 
-#include <QSet>
 #include <memory>
 #include <utility>
 
@@ -18,20 +18,17 @@ namespace {
 // Lines or batches in a row that failed in transit before the shop is taken to be down.
 constexpr int kFailuresOfAShopDown = 3;
 constexpr qsizetype kLinesForgottenTogether = 100;
+// The kept lines read at a time: whole batches.
+constexpr qsizetype kLinesPerPage = 10 * kMostProductsPerCall;
 
 }  // namespace
-
-void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines) {
-    QList<settings::KeptProductLine> keptLines;
-    for (const QString& line : lines) keptLines.append({0, skuKey(line), line});
-    kept.keep(keptLines);
-}
 
 ProductRun::ProductRun(ProductRunSettings settings, ProductRunWindow& window,
                        settings::KeptProductLines& kept, shop::Pause pause)
     : settings_(std::move(settings)), window_(window), kept_(kept), pause_(std::move(pause)) {}
 
-void ProductRun::run(const QStringList& lines, const QStringList& notes) {
+void ProductRun::run(const QStringList& lines, const QStringList& notes,
+                     const TakeMoreLines& takeMore) {
     counts_ = {};
     window_.clearLog();
     log(QStringLiteral("---BEGIN Update Product---"));
@@ -45,7 +42,8 @@ void ProductRun::run(const QStringList& lines, const QStringList& notes) {
         log(QStringLiteral("---END Update Product---"));
     };
     try {
-        sendLines(*client, planLines(lines));
+        keepListedLines(lines);
+        sendLines(*client, takeMore);
     } catch (...) {
         finish();
         throw;
@@ -55,30 +53,26 @@ void ProductRun::run(const QStringList& lines, const QStringList& notes) {
 
 // A line of the list is kept already when a kept line has its text or its SKU: the product
 // files' lines are kept as they are read, and a kept line of the SKU is at least as new.
-QList<settings::KeptProductLine> ProductRun::planLines(const QStringList& lines) {
-    QSet<QString> keptTexts;
-    QSet<QString> keptKeys;
-    for (const settings::KeptProductLine& line : kept_.lines()) {
-        keptTexts.insert(line.line);
-        if (!line.key.isEmpty()) keptKeys.insert(line.key);
-    }
+void ProductRun::keepListedLines(const QStringList& lines) {
     QStringList missing;
-    for (const QString& line : lines) {
-        const QString key = skuKey(line);
-        if (!keptTexts.contains(line) && (key.isEmpty() || !keptKeys.contains(key)))
-            missing.append(line);
-    }
+    for (const QString& line : lines)
+        if (!kept_.holds(skuKey(line), line)) missing.append(line);
     if (!missing.isEmpty()) keepProductLines(kept_, missing);
-    return kept_.lines();
 }
 
-void ProductRun::sendLines(shop::TWooCommerceAPI& client,
-                           const QList<settings::KeptProductLine>& plan) {
+void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& takeMore) {
     // Lines the shop is done with leave the kept ones in batches: one transaction per line
     // would cost a disk flush each. A line done but not yet removed is only sent again.
     QList<qint64> done;
     const auto forgetDone = [&] {
         if (!done.isEmpty()) kept_.remove(std::exchange(done, {}));
+    };
+    bool moreToTake = static_cast<bool>(takeMore);
+    const auto takeStep = [&] {
+        if (!moreToTake) return;
+        QStringList notes;
+        moreToTake = takeMore(notes);
+        for (const QString& note : notes) log(note);
     };
     BatchSender batches(settings_, window_, client, pause_);
     const qsizetype unitSize = settings_.batches ? kMostProductsPerCall : 1;
@@ -88,40 +82,68 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client,
         // lookup and a write that the shop did not answer, each already tried again by the retry
         // policy, while counting its lines would take the shop for down after a single batch.
         int failuresInARow = 0;
-        for (qsizetype first = 0; first < plan.size(); first += unitSize) {
-            const QList<settings::KeptProductLine> unit = plan.mid(first, unitSize);
-            QStringList lines;
-            for (const settings::KeptProductLine& line : unit) lines.append(line.line);
-            const QList<LineReport> reports =
-                settings_.batches ? batches.send(lines, first + 1)
-                                  : QList{sendLine(client, lines.first(), first + 1)};
-            bool keptAny = false;
-            const LineReport* stop = nullptr;
-            for (qsizetype i = 0; i < unit.size(); ++i) {
-                for (const QString& entry : reports.at(i).entries()) log(entry);
-                count(reports.at(i).delivery());
-                if (reports.at(i).delivery() != LineReport::Delivery::Kept)
-                    done.append(unit.at(i).id);
-                else
-                    keptAny = true;
-                if (reports.at(i).stopsTheRun()) stop = &reports.at(i);
+        qsizetype sent = 0;  // lines of the pages before this one
+        qint64 lastRead = 0;
+        // The files are still taken whole when the sending stops, so that they leave the folder,
+        // kept; returns the lines left after the unit that stopped it.
+        const auto keepTheRest = [&](const settings::KeptProductLine& last) {
+            while (moreToTake) {
+                takeStep();
+                window_.processEvents();
             }
-            if (done.size() >= kLinesForgottenTogether) forgetDone();
-            const qsizetype left = plan.size() - first - unit.size();
-            if (stop) {
-                log(stop->stopLine(left));
-                counts_.kept += left;
-                break;
+            return kept_.countAfter(last.id);
+        };
+        takeStep();
+        for (bool stopped = false; !stopped;) {
+            const QList<settings::KeptProductLine> plan = kept_.linesAfter(lastRead, kLinesPerPage);
+            if (plan.isEmpty()) {
+                if (!moreToTake) break;
+                takeStep();
+                continue;
             }
-            if (!keptAny) {
-                failuresInARow = 0;
-            } else if (++failuresInARow == kFailuresOfAShopDown && left > 0) {
-                log(QStringLiteral("---The shop does not answer: %1 more product lines kept for "
-                                   "the next run")
-                        .arg(left));
-                counts_.kept += left;
-                break;
+            lastRead = plan.last().id;
+            for (qsizetype first = 0; first < plan.size() && !stopped; first += unitSize) {
+                const QList<settings::KeptProductLine> unit = plan.mid(first, unitSize);
+                QStringList lines;
+                for (const settings::KeptProductLine& line : unit) lines.append(line.line);
+                const qsizetype number = sent + first + 1;
+                const QList<LineReport> reports =
+                    settings_.batches ? batches.send(lines, number)
+                                      : QList{sendLine(client, lines.first(), number)};
+                bool keptAny = false;
+                const LineReport* stop = nullptr;
+                for (qsizetype i = 0; i < unit.size(); ++i) {
+                    for (const QString& entry : reports.at(i).entries()) log(entry);
+                    count(reports.at(i).delivery());
+                    if (reports.at(i).delivery() != LineReport::Delivery::Kept)
+                        done.append(unit.at(i).id);
+                    else
+                        keptAny = true;
+                    if (reports.at(i).stopsTheRun()) stop = &reports.at(i);
+                }
+                if (done.size() >= kLinesForgottenTogether) forgetDone();
+                if (stop) {
+                    const qsizetype left = keepTheRest(unit.last());
+                    log(stop->stopLine(left));
+                    counts_.kept += left;
+                    stopped = true;
+                    break;
+                }
+                takeStep();
+                if (!keptAny) {
+                    failuresInARow = 0;
+                } else if (++failuresInARow == kFailuresOfAShopDown) {
+                    const qsizetype left = keepTheRest(unit.last());
+                    if (left > 0) {
+                        log(QStringLiteral("---The shop does not answer: %1 more product lines "
+                                           "kept for the next run")
+                                .arg(left));
+                        counts_.kept += left;
+                        stopped = true;
+                    }
+                }
             }
+            sent += plan.size();
         }
     } catch (...) {
         forgetDone();

@@ -2,44 +2,129 @@
 
 #include "SqliteStatement.h"
 
+#include <QSet>
+#include <limits>
+
 namespace norvan::settings {
+
+namespace {
+
+bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
+    SqliteStatement columns(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (columns.step())
+        if (columns.columnText(1) == column) return true;
+    return false;
+}
+
+}  // namespace
 
 KeptProductLines::KeptProductLines(sqlite3* db) : db_(db) {
     // AUTOINCREMENT: an id is never given twice, so the order of ids stays the order kept.
     executeSql(db_, QStringLiteral("CREATE TABLE IF NOT EXISTS KeptProductLines ("
-                                   "Id INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                   "Key TEXT NOT NULL, Line TEXT NOT NULL); "
+                                   "Id INTEGER PRIMARY KEY AUTOINCREMENT, Key TEXT NOT NULL, "
+                                   "Line TEXT NOT NULL, Source INTEGER NOT NULL DEFAULT 0); "
                                    "CREATE INDEX IF NOT EXISTS KeptProductLinesByKey "
                                    "ON KeptProductLines (Key)"));
+    // A table made before sources were told apart: its lines count as one source.
+    if (!hasColumn(db_, QStringLiteral("KeptProductLines"), QStringLiteral("Source")))
+        executeSql(db_, QStringLiteral("ALTER TABLE KeptProductLines "
+                                       "ADD COLUMN Source INTEGER NOT NULL DEFAULT 0"));
+    // The one statement that keeps a line also drops the line it replaces.
+    executeSql(db_, QStringLiteral("CREATE TRIGGER IF NOT EXISTS KeptProductLinesNewerWins "
+                                   "BEFORE INSERT ON KeptProductLines WHEN NEW.Key <> '' BEGIN "
+                                   "DELETE FROM KeptProductLines "
+                                   "WHERE Key = NEW.Key AND Source <> NEW.Source; END; "
+                                   "CREATE TABLE IF NOT EXISTS WaitingProductFileKeys ("
+                                   "File TEXT NOT NULL, Key TEXT NOT NULL, "
+                                   "PRIMARY KEY (File, Key)) WITHOUT ROWID"));
 }
 
-void KeptProductLines::keep(const QList<KeptProductLine>& lines) {
+QList<qsizetype> KeptProductLines::keep(const QList<KeptProductLine>& lines,
+                                        ProductLineSource& source) {
     SqliteTransaction transaction(db_);
-    SqliteStatement drop(db_, QStringLiteral("DELETE FROM KeptProductLines WHERE Key = ?"));
-    for (const KeptProductLine& line : lines) {
-        if (line.key.isEmpty()) continue;
-        drop.reset();
-        drop.bindText(1, line.key);
-        drop.step();
+    if (source.number == 0) {
+        // The id its first line gets: no line of another source ever had it.
+        SqliteStatement last(db_, QStringLiteral("SELECT seq FROM sqlite_sequence "
+                                                 "WHERE name = 'KeptProductLines'"));
+        source.number = (last.step() ? last.columnInt64(0) : 0) + 1;
     }
-    SqliteStatement add(db_,
-                        QStringLiteral("INSERT INTO KeptProductLines (Key, Line) VALUES (?, ?)"));
-    for (const KeptProductLine& line : lines) {
+    SqliteStatement heldBack(
+        db_, QStringLiteral("SELECT 1 FROM WaitingProductFileKeys WHERE File = ? AND Key = ?"));
+    heldBack.bindText(1, source.file);
+    bool anyHeldBack = false;
+    if (!source.file.isEmpty()) {
+        SqliteStatement any(db_,
+                            QStringLiteral("SELECT 1 FROM WaitingProductFileKeys WHERE File = ?"));
+        any.bindText(1, source.file);
+        anyHeldBack = any.step();
+    }
+    SqliteStatement add(
+        db_, QStringLiteral("INSERT INTO KeptProductLines (Key, Line, Source) VALUES (?, ?, ?)"));
+    add.bindInt64(3, source.number);
+    SqliteStatement holdBack(
+        db_, QStringLiteral("INSERT OR IGNORE INTO WaitingProductFileKeys (File, Key) "
+                            "VALUES (?, ?)"));
+    QList<qsizetype> leftOut;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const KeptProductLine& line = lines.at(i);
+        if (anyHeldBack && !line.key.isEmpty()) {
+            heldBack.reset();
+            heldBack.bindText(2, line.key);
+            if (heldBack.step()) {
+                leftOut.append(i);
+                continue;
+            }
+        }
         add.reset();
         add.bindText(1, line.key);
         add.bindText(2, line.line);
         add.step();
+        if (line.key.isEmpty()) continue;
+        for (const QString& waiting : source.waitingBefore) {
+            holdBack.reset();
+            holdBack.bindText(1, waiting);
+            holdBack.bindText(2, line.key);
+            holdBack.step();
+        }
     }
     transaction.commit();
+    return leftOut;
+}
+
+void KeptProductLines::keep(const QList<KeptProductLine>& lines) {
+    ProductLineSource source;
+    keep(lines, source);
 }
 
 QList<KeptProductLine> KeptProductLines::lines() const {
-    SqliteStatement select(
-        db_, QStringLiteral("SELECT Id, Key, Line FROM KeptProductLines ORDER BY Id"));
+    return linesAfter(0, std::numeric_limits<qsizetype>::max());
+}
+
+QList<KeptProductLine> KeptProductLines::linesAfter(qint64 id, qsizetype count) const {
+    SqliteStatement select(db_, QStringLiteral("SELECT Id, Key, Line FROM KeptProductLines "
+                                               "WHERE Id > ? ORDER BY Id LIMIT ?"));
+    select.bindInt64(1, id);
+    select.bindInt64(2, count);
     QList<KeptProductLine> lines;
     while (select.step())
         lines.append({select.columnInt64(0), select.columnText(1), select.columnText(2)});
     return lines;
+}
+
+qsizetype KeptProductLines::countAfter(qint64 id) const {
+    SqliteStatement count(db_,
+                          QStringLiteral("SELECT COUNT(*) FROM KeptProductLines WHERE Id > ?"));
+    count.bindInt64(1, id);
+    count.step();
+    return count.columnInt64(0);
+}
+
+bool KeptProductLines::holds(const QString& key, const QString& line) const {
+    SqliteStatement select(db_, QStringLiteral("SELECT 1 FROM KeptProductLines "
+                                               "WHERE Key = ?1 AND (?1 <> '' OR Line = ?2)"));
+    select.bindText(1, key);
+    select.bindText(2, line);
+    return select.step();
 }
 
 void KeptProductLines::remove(const QList<qint64>& ids) {
@@ -51,6 +136,22 @@ void KeptProductLines::remove(const QList<qint64>& ids) {
         drop.step();
     }
     transaction.commit();
+}
+
+void KeptProductLines::forgetWaitingFile(const QString& file) {
+    SqliteStatement drop(db_, QStringLiteral("DELETE FROM WaitingProductFileKeys WHERE File = ?"));
+    drop.bindText(1, file);
+    drop.step();
+}
+
+void KeptProductLines::forgetWaitingFilesBut(const QStringList& files) {
+    const QSet<QString> present(files.cbegin(), files.cend());
+    SqliteStatement waiting(db_,
+                            QStringLiteral("SELECT DISTINCT File FROM WaitingProductFileKeys"));
+    QStringList gone;
+    while (waiting.step())
+        if (!present.contains(waiting.columnText(0))) gone.append(waiting.columnText(0));
+    for (const QString& file : gone) forgetWaitingFile(file);
 }
 
 }  // namespace norvan::settings

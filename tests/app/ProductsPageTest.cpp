@@ -59,8 +59,10 @@ TEST_F(ProductsPageTest, AReadTakesEveryFileOldestFirstAndTheNewestValuesReachTh
 }
 
 TEST_F(ProductsPageTest, AFileStillBeingWrittenIsLeftWithOneLoggedLine) {
-    writeProductFile("P_1.ecom", "A-1;1;1;0;10;;0\r\n", testing::BoxRecorder::fixedNow());
+    writeProductFile("P_1.ecom", "A-1;1;1;0;10;;0\r\n");
     TfMain& fMain = startShopWindow(shopSettings());
+    // The accounting program writes on between the two looks at the file.
+    boxes.onPause = [this] { folder.writeBytes("Products/P_1.ecom", "A-1;1;1;0;10;;0\r\nB"); };
 
     fMain.btnGetProductsClick();
     fMain.btnUpdateProductClick();

@@ -160,5 +160,18 @@ TEST_F(UnattendedRunsTest, ARunOvertakenByTheNextCycleLeavesTheNewestValuesAndSe
     EXPECT_GE(skipped, 3);  // at least each round's tick
 }
 
+// The clock was set back an hour after the accounting program wrote its file: the file is dated
+// an hour ahead, and is taken by the next cycle all the same.
+TEST_F(UnattendedRunsTest, AFileDatedAheadOfTheClockIsTakenByTheNextCycle) {
+    startWindow();
+    waitForRuns();
+    dropProductFile("P_1.ecom", {productLine("A-1", 7, 700), productLine("B-7", 8, 800)});
+    folder.setModified("Products/P_1.ecom", testing::BoxRecorder::fixedNow().addSecs(3600));
+
+    runCycle();
+
+    expectEverythingDelivered({15, 16, 17, 18});
+}
+
 }  // namespace
 }  // namespace norvan::app

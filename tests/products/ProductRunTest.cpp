@@ -1,5 +1,6 @@
 #include "RecordingWindow.h"
 #include "common/Error.h"
+#include "products/ProductIntake.h"
 #include "products/ProductLookup.h"
 #include "products/ProductRun.h"
 #include "settings/SettingsDatabase.h"
@@ -55,11 +56,23 @@ json variationOf(long long parentId, long long id, const std::string& sku, bool 
 // waited for.
 class ProductRunFixture : public ::testing::Test {
   protected:
-    ProductRunCounts run(const QStringList& lines, const QStringList& notes = {}) {
+    ProductRunCounts run(const QStringList& lines, const QStringList& notes = {},
+                         const TakeMoreLines& takeMore = {}) {
         ProductRun productRun(settings_, window_, kept_,
                               [this](auto pause) { pauses_.push_back(pause); });
-        productRun.run(lines, notes);
+        productRun.run(lines, notes, takeMore);
         return productRun.counts();
+    }
+    // Takes the steps in turn, each as the lines of a file of its own, noting each step; false
+    // once the last is taken.
+    TakeMoreLines steps(const QList<QStringList>& lines, const std::function<void()>& onStep) {
+        return [this, lines, onStep, taken = qsizetype{0}](QStringList& notes) mutable {
+            onStep();
+            if (taken == lines.size()) return false;
+            keepProductLines(kept_, lines.at(taken++));
+            notes.append(QStringLiteral("---step %1").arg(taken));
+            return true;
+        };
     }
     QStringList keptLines() const {
         QStringList lines;
@@ -833,6 +846,49 @@ TEST_F(ProductRunAgainstShop, ABatchItemTheShopRefusesIsDroppedWithTheShopsWords
                                         "---Create JSON  /Product id: 2", kUpdated, kEnd}));
     EXPECT_EQ(counts, (ProductRunCounts{.updated = 1, .refused = 1}));
     EXPECT_TRUE(keptLines().isEmpty());
+}
+
+// The files are taken as the run goes: a step before the first request, then one after each
+// line sent; their lines go out after those kept before, a newer one for a SKU after the older.
+TEST_F(ProductRunAgainstShop, LinesTakenAsTheRunGoesFollowTheKeptOnesInTheirOrder) {
+    seed({shopProduct(1, "A-1"), shopProduct(2, "A-2"), shopProduct(3, "A-3")});
+    keepProductLines(kept_, {"A-1;1;1;0;10;;0"});  // left by an earlier run
+    std::vector<std::size_t> requestsAtStep;
+
+    const ProductRunCounts counts =
+        run({}, {}, steps({{"A-2;2;1;0;10;;0"}, {"a-1;9;1;0;10;;0", "A-3;3;1;0;10;;0"}}, [&] {
+                requestsAtStep.push_back(shop_->requests().size());
+            }));
+
+    EXPECT_EQ(requestsAtStep, (std::vector<std::size_t>{0, 2, 4}));  // the last finds none
+    EXPECT_EQ(puts(), std::vector<std::string>(
+                          {"PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/2/",
+                           "PUT /wp-json/wc/v3/products/1/", "PUT /wp-json/wc/v3/products/3/"}));
+    EXPECT_EQ(shop_->product(1)["stock_quantity"], 9);
+    EXPECT_EQ(window_.log.mid(0, 4),
+              QStringList({kBegin, "---step 1", "---Create JSON  /Product id: 1", kUpdated}));
+    EXPECT_EQ(window_.log.at(4), "---step 2");
+    EXPECT_EQ(counts, ProductRunCounts{.updated = 4});
+    EXPECT_TRUE(keptLines().isEmpty());
+}
+
+// A shop that does not answer stops the sending, not the taking: the files are still taken whole
+// and their lines kept for the next run.
+TEST_F(ProductRunAgainstShop, AShopDownStopsTheSendingAndTheFilesAreStillTakenWhole) {
+    seed({});
+    shop_->stop();
+    const QList<QStringList> files = {{"A-1;1;1;0;10;;0"},
+                                      {"A-2;1;1;0;10;;0"},
+                                      {"A-3;1;1;0;10;;0"},
+                                      {"A-4;1;1;0;10;;0"},
+                                      {"A-5;1;1;0;10;;0", "A-6;1;1;0;10;;0"}};
+
+    const ProductRunCounts counts = run({}, {}, steps(files, [] {}));
+
+    EXPECT_EQ(window_.log.at(window_.log.size() - 2),
+              "---The shop does not answer: 3 more product lines kept for the next run");
+    EXPECT_EQ(counts, ProductRunCounts{.kept = 6});
+    EXPECT_EQ(keptLines().size(), 6);
 }
 
 TEST_F(ProductRunFixture, UnattendedRunWithNoLinesLeavesThePointerToTheCycle) {

@@ -20,8 +20,12 @@ app::Environment BoxRecorder::environment(const QString& appPath) {
                 messages_.push_back({caption, text});
             },
         .clock = [] { return fixedNow(); },
-        // A shop call that failed in transit is tried again at once: tests never wait it out.
-        .pause = [](std::chrono::milliseconds) {},
+        // A shop call that failed in transit is tried again at once, and a product file looked
+        // at again at once: tests never wait it out.
+        .pause =
+            [this](std::chrono::milliseconds) {
+                if (onPause) onPause();
+            },
     };
 }
 

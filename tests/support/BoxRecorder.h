@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace norvan::testing {
@@ -23,6 +24,10 @@ class BoxRecorder {
     // An environment for the program folder appPath whose boxes are recorded here. The
     // recorder must outlive the window.
     app::Environment environment(const QString& appPath);
+
+    // What the window's pauses do (a pause returns at once): for instance a file written
+    // meanwhile.
+    std::function<void()> onPause;
 
     const std::vector<Box>& errors() const { return errors_; }
     const std::vector<Box>& messages() const { return messages_; }
