@@ -19,6 +19,8 @@ bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
 }  // namespace
 
 KeptProductLines::KeptProductLines(sqlite3* db) : db_(db) {
+    // One transaction: the tables are made with one commit, and once made nothing is written.
+    SqliteTransaction transaction(db_);
     // AUTOINCREMENT: an id is never given twice, so the order of ids stays the order kept.
     executeSql(db_, QStringLiteral("CREATE TABLE IF NOT EXISTS KeptProductLines ("
                                    "Id INTEGER PRIMARY KEY AUTOINCREMENT, Key TEXT NOT NULL, "
@@ -37,6 +39,7 @@ KeptProductLines::KeptProductLines(sqlite3* db) : db_(db) {
                                    "CREATE TABLE IF NOT EXISTS WaitingProductFileKeys ("
                                    "File TEXT NOT NULL, Key TEXT NOT NULL, "
                                    "PRIMARY KEY (File, Key)) WITHOUT ROWID"));
+    transaction.commit();
 }
 
 QList<qsizetype> KeptProductLines::keep(const QList<KeptProductLine>& lines,
