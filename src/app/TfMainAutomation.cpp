@@ -5,6 +5,7 @@
 #include "TfMain.h"
 #include "automation/UnattendedCycle.h"
 #include "common/Error.h"
+#include "orders/OrderExtraction.h"
 #include "orders/OrderListings.h"
 #include "settings/KeptProductLines.h"
 #include "settings/SettingsDatabase.h"
@@ -84,15 +85,20 @@ void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
 
 // An order that cannot be read is that order's failure alone: it is logged and the run goes on
 // with the next one. Failures of the export (the disk, the Orders folder) still end the run.
+// A read the shop failed is logged in the client's words, not as the reader's rejection of them.
 bool TfMain::extractOrderOfRun(const QString& orderId, RunRecord& record) {
+    QString failure;
     try {
         btnextractOrdersClick();
         return true;
+    } catch (const orders::FailedOrderRead& error) {
+        failure = error.clientText();
     } catch (const std::exception& error) {
-        record.appendLine(*mLogs, QStringLiteral("---Error in order ") + orderId +
-                                      QStringLiteral(": ") + exceptionMessage(error));
-        return false;
+        failure = exceptionMessage(error);
     }
+    record.appendLine(
+        *mLogs, QStringLiteral("---Error in order ") + orderId + QStringLiteral(": ") + failure);
+    return false;
 }
 
 void TfMain::productRunProcedure() {

@@ -41,20 +41,26 @@ bool changeOrderStatus(const StatusChange& change, settings::OrderJournal& journ
     return true;
 }
 
-// The file an earlier run wrote for the order, if any. A part file still there was never named:
-// it is removed and the order written anew. One that is gone was given the name recorded last.
-std::optional<QString> exportedFile(const QString& orderId, settings::OrderJournal& journal) {
-    const std::optional<settings::OrderJournalEntry> entry = journal.find(orderId);
-    if (!entry) return std::nullopt;
-    using State = settings::OrderJournalEntry::State;
-    if (entry->state == State::Written) return entry->orderFile;
-    if (!QFile::exists(entry->partFile)) {
-        journal.recordWritten(orderId, entry->orderFile);
-        return entry->orderFile;
-    }
-    journal.forget(orderId);  // first: an entry whose part file is gone means a named file
-    QFile::remove(entry->partFile);
-    return std::nullopt;
+// An earlier run was cut short, or failed, before it gave the order's part file its name.
+bool partFileLeft(const std::optional<settings::OrderJournalEntry>& entry) {
+    return entry && entry->state == settings::OrderJournalEntry::State::Writing &&
+           QFileInfo::exists(entry->partFile);
+}
+
+QString modifiedGmtOf(const OrderFileSource& source) {
+    return source.rows.value(QStringLiteral("date_modified_gmt"));
+}
+
+// The shop changed the order since its file was written, and it is not in the target status:
+// the earlier status change was applied, its answer lost, and the order was put back since.
+// (The shop moves date_modified_gmt with every change of the order; the status change alone,
+// not confirmed, leaves it as it was.)
+bool putBackSinceWritten(const settings::OrderJournalEntry& entry, const OrderFileSource& source,
+                         const StatusChange& change) {
+    const QString modifiedGmt = modifiedGmtOf(source);
+    return !entry.modifiedGmt.isEmpty() && !modifiedGmt.isEmpty() &&
+           modifiedGmt != entry.modifiedGmt &&
+           source.rows.value(QStringLiteral("status")) != change.statusTo;
 }
 
 // A part file that no entry names is left by a run cut short between making it and recording it.
@@ -67,24 +73,33 @@ void removeStrayPartFiles(const QString& folder, const settings::OrderJournal& j
         if (!recorded.contains(part.fileName())) QFile::remove(part.filePath());
 }
 
-// Every step is recorded before the next, so that a run cut short at any instant can tell
-// whether the order's file exists: the entry is made once the part file exists, and each name is
-// recorded before the part file is given it.
+// The steps are recorded so that a run cut short at any instant, or failing on a full disk, can
+// tell from the journal and the disk whether the order's file exists: the part file is written
+// and synced before an entry names it, each name is recorded (on disk) before the part file is
+// given it, and a part file goes only once no entry names it.
 QString writeRecordedOrderFile(const QString& folder, const QString& text, const QDateTime& time,
-                               const QString& orderId, settings::OrderJournal& journal) {
+                               const QString& orderId, const QString& modifiedGmt,
+                               settings::OrderJournal& journal) {
     OrderFileDraft draft(folder, time);
-    journal.recordWriting(orderId, draft.partPath(), draft.firstName());
+    draft.write(text);  // failing, the draft removes its part file, which nothing names yet
+    bool recorded = false;
     QString path;
     try {
-        draft.write(text);
         path = draft.name([&](const QString& candidate) {
-            journal.recordWriting(orderId, draft.partPath(), candidate);
+            recorded = true;  // a commit that failed may still have reached the disk
+            journal.recordWriting(orderId, draft.partPath(), candidate, modifiedGmt);
         });
     } catch (...) {
-        journal.forget(orderId);  // before the draft removes its part file
+        if (recorded && !draft.named()) {
+            try {
+                journal.forget(orderId);
+            } catch (...) {
+                draft.keepPart();  // the database cannot be written either: the entry names it
+            }
+        }
         throw;
     }
-    journal.recordWritten(orderId, path);
+    journal.recordWritten(orderId, path, modifiedGmt);
     return path;
 }
 
@@ -109,14 +124,31 @@ OrderExportOutcome exportOrder(const OrderFileSource& source, const StatusChange
     QDir().mkpath(folder);  // a folder that cannot be made fails the file's creation below
     removeStrayPartFiles(folder, journal);
     OrderExportOutcome outcome;
-    if (const std::optional<QString> exported = exportedFile(change.orderId, journal)) {
-        outcome.orderFile = *exported;
+    const std::optional<settings::OrderJournalEntry> entry = journal.find(change.orderId);
+    // An entry whose file is missing means the order was never delivered. Checked right before
+    // the status change, so that only an order whose file is there is moved.
+    const bool named = entry && !partFileLeft(entry);
+    const bool delivered = named && QFileInfo(entry->orderFile).isFile();
+    if (delivered && !putBackSinceWritten(*entry, source, change)) {
+        outcome.orderFile = entry->orderFile;
         outcome.writtenBefore = true;
         window.appendLog(QStringLiteral("---Order ") + change.orderId +
                          QStringLiteral(" was already exported to ") + outcome.orderFile +
                          QStringLiteral("; only its status is changed."));
     } else {
-        outcome.orderFile = writeRecordedOrderFile(folder, text, clock(), change.orderId, journal);
+        if (named) {
+            window.appendLog(
+                QStringLiteral("---Order ") + change.orderId +
+                (delivered ? QStringLiteral(" was changed in the shop since it was exported to ")
+                           : QStringLiteral(" has no file ")) +
+                entry->orderFile + QStringLiteral("; it is exported again."));
+        }
+        if (entry && entry->state == settings::OrderJournalEntry::State::Writing) {
+            journal.forget(change.orderId);  // first: the part file goes once nothing names it
+            QFile::remove(entry->partFile);
+        }
+        outcome.orderFile = writeRecordedOrderFile(folder, text, clock(), change.orderId,
+                                                   modifiedGmtOf(source), journal);
     }
     outcome.statusChanged = changeOrderStatus(change, journal, window);
     return outcome;

@@ -4,6 +4,7 @@
 #include "JsonArrayCounter.h"
 #include "common/Error.h"
 #include "shop/JsonTokenReader.h"
+#include "shop/ResultText.h"
 #include "shop/TWooCommerceAPI.h"
 
 #include <QRegularExpression>
@@ -85,8 +86,14 @@ void extractOrder(const shop::ShopConnection& connection, const QString& orderRe
     if (!positiveWholeNumber.match(orderId).hasMatch())
         throw Error(QStringLiteral("\"%1\" is not an order id").arg(orderId));
     shop::TWooCommerceAPI client(connection);
-    GetWooCommerceOrdersValue(client.GetResponse(orderRes + orderId + u'/', QString()), orderId,
-                              itemTitle, order);
+    QString answer = client.GetResponse(orderRes + orderId + u'/', QString());
+    const QString failure = shop::isFailureResult(answer) ? answer : QString();
+    try {
+        GetWooCommerceOrdersValue(std::move(answer), orderId, itemTitle, order);
+    } catch (const Error& error) {
+        if (failure.isEmpty()) throw;
+        throw FailedOrderRead(error.message(), failure);
+    }
     if (order.orderId != orderId) {
         const QString answered = order.orderId;
         order.orderId.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Error.h"
 #include "common/NameValueList.h"
 #include "shop/ShopConnection.h"
 
@@ -32,8 +33,22 @@ struct ExtractedOrder {
 void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const QString& itemTitle,
                                ExtractedOrder& order);
 
+// A read of an order that the shop, or the way to it, failed: its message is the JSON reader's
+// rejection of the client's failure text, as the window shows it; a run logs the client's own
+// text ("Error: HTTP/1.1 500 Internal Server Error", "Error: REST request failed: ...").
+class FailedOrderRead : public Error {
+  public:
+    FailedOrderRead(const QString& readerMessage, const QString& clientText)
+        : Error(readerMessage), clientText_(clientText) {}
+    QString clientText() const { return clientText_; }
+
+  private:
+    QString clientText_;
+};
+
 // Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
-// order. A failed request comes back as an "Error: " text, which the JSON reader then rejects.
+// order. A failed request comes back as an "Error: " text, which the JSON reader then rejects:
+// thrown as FailedOrderRead.
 // The id goes into the address, so it must be a positive whole number; and an answer that names
 // another order than the one asked for leaves order.orderId empty, so that nothing is exported
 // and no other order's status changes. Both throw Error.

@@ -27,12 +27,26 @@ QString newPartFileName(const QString& folder) {
             .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')));
 }
 
-// A renamed file survives a crash only once its folder is on disk too.
-void syncFolder(const QString& folder) {
-    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (handle < 0) return;
-    ::fsync(handle);
-    ::close(handle);
+// A renamed file survives a power cut only once its folder is on disk too.
+void syncFolder(const QString& folder, const QString& path) {
+    const int handle =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = handle >= 0 && ::fsync(handle) == 0;
+    const int reason = errno;
+    if (handle >= 0) ::close(handle);
+    if (!synced) throw cannotCreate(path, qt_error_string(reason));
+}
+
+// The copy number given last to an order file of one second, by the first name of that second:
+// the next order of the second starts after it.
+struct LastCopy {
+    QString firstName;
+    int copy = 0;
+};
+
+LastCopy& lastCopy() {
+    static LastCopy last;
+    return last;
 }
 
 }  // namespace
@@ -54,7 +68,7 @@ OrderFileDraft::OrderFileDraft(const QString& folder, const QDateTime& time)
 }
 
 OrderFileDraft::~OrderFileDraft() {
-    if (named_) return;
+    if (named_ || kept_) return;
     part_.close();
     // The static remove: the file object's own refuses after a failed flush on a full disk.
     QFile::remove(part_.fileName());
@@ -70,12 +84,14 @@ void OrderFileDraft::write(const QString& text) {
 
 QString OrderFileDraft::name(const std::function<void(const QString& path)>& beforeTry) {
     const QDir dir(folder_);
-    for (int copy = 1;; ++copy) {
+    LastCopy& last = lastCopy();
+    for (int copy = last.firstName == firstName_ ? last.copy + 1 : 1;; ++copy) {
         QString path = dir.filePath(orderFileName(localTime_, copy));
         if (beforeTry) beforeTry(path);
         if (common::moveWithoutReplacing(part_.fileName(), path)) {
             named_ = true;
-            syncFolder(folder_);
+            last = {firstName_, copy};
+            syncFolder(folder_, path);
             return path;
         }
     }

@@ -20,8 +20,8 @@ class OrderFileDraft {
   public:
     // Creates the empty part file in folder; the order file will be named after time.
     OrderFileDraft(const QString& folder, const QDateTime& time);
-    // Removes the part file unless it was given its name: no temporary file stays behind, also
-    // when the disk is full.
+    // Removes the part file unless it was given its name or is kept: no temporary file stays
+    // behind, also when the disk is full.
     ~OrderFileDraft();
     OrderFileDraft(const OrderFileDraft&) = delete;
     OrderFileDraft& operator=(const OrderFileDraft&) = delete;
@@ -29,9 +29,14 @@ class OrderFileDraft {
     QString partPath() const { return part_.fileName(); }
     QString firstName() const { return firstName_; }
     void write(const QString& text);
-    // Gives the part file the first free order file name and returns its path; beforeTry hears
-    // of each name before it is tried, so that a record of it can be made first.
+    // Gives the part file the first free order file name and returns its path once the name is
+    // on disk; beforeTry hears of each name before it is tried, so that a record of it can be
+    // made first. A later order of the same second in the same folder starts after the copy
+    // number given last, rather than trying every earlier name again.
     QString name(const std::function<void(const QString& path)>& beforeTry = {});
+    bool named() const { return named_; }
+    // Leaves the part file in place at the end: a record that could not be undone still names it.
+    void keepPart() { kept_ = true; }
 
   private:
     QString folder_;
@@ -39,6 +44,7 @@ class OrderFileDraft {
     QString firstName_;
     QFile part_;
     bool named_ = false;
+    bool kept_ = false;
 };
 
 // Writes text as a new order file in folder, named after time, and returns its path.

@@ -5,42 +5,68 @@
 
 namespace norvan::settings {
 
+namespace {
+
+bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
+    SqliteStatement columns(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (columns.step())
+        if (columns.columnText(1) == column) return true;
+    return false;
+}
+
+}  // namespace
+
 OrderJournal::OrderJournal(SettingsDatabase& database) : database_(database) {
-    executeSql(database_.connection(),
-               QStringLiteral("CREATE TABLE IF NOT EXISTS OrderJournal (OrderId TEXT PRIMARY KEY, "
-                              "State INTEGER NOT NULL, PartFile TEXT, OrderFile TEXT)"));
+    sqlite3* db = database_.connection();
+    executeSql(db, QStringLiteral("CREATE TABLE IF NOT EXISTS OrderJournal (OrderId TEXT PRIMARY "
+                                  "KEY, State INTEGER NOT NULL, PartFile TEXT, OrderFile TEXT, "
+                                  "ModifiedGmt TEXT)"));
+    // A table made by an earlier version: its entries read as of an unknown date.
+    if (!hasColumn(db, QStringLiteral("OrderJournal"), QStringLiteral("ModifiedGmt")))
+        executeSql(db, QStringLiteral("ALTER TABLE OrderJournal ADD COLUMN ModifiedGmt TEXT"));
 }
 
 std::optional<OrderJournalEntry> OrderJournal::find(const QString& orderId) const {
-    SqliteStatement select(
-        database_.connection(),
-        QStringLiteral("SELECT State, PartFile, OrderFile FROM OrderJournal WHERE OrderId = ?"));
+    SqliteStatement select(database_.connection(),
+                           QStringLiteral("SELECT State, PartFile, OrderFile, ModifiedGmt FROM "
+                                          "OrderJournal WHERE OrderId = ?"));
     select.bindText(1, orderId);
     if (!select.step()) return std::nullopt;
     return OrderJournalEntry{.state = static_cast<OrderJournalEntry::State>(select.columnInt(0)),
                              .partFile = select.columnText(1),
-                             .orderFile = select.columnText(2)};
+                             .orderFile = select.columnText(2),
+                             .modifiedGmt = select.columnText(3)};
 }
 
 void OrderJournal::recordWriting(const QString& orderId, const QString& partFile,
-                                 const QString& orderFile) {
-    record(orderId, OrderJournalEntry::State::Writing, partFile, orderFile);
+                                 const QString& orderFile, const QString& modifiedGmt) {
+    database_.writeDurably([&] {
+        record(orderId, {.state = OrderJournalEntry::State::Writing,
+                         .partFile = partFile,
+                         .orderFile = orderFile,
+                         .modifiedGmt = modifiedGmt});
+    });
 }
 
-void OrderJournal::recordWritten(const QString& orderId, const QString& orderFile) {
-    record(orderId, OrderJournalEntry::State::Written, QString(), orderFile);
+void OrderJournal::recordWritten(const QString& orderId, const QString& orderFile,
+                                 const QString& modifiedGmt) {
+    record(orderId, {.state = OrderJournalEntry::State::Written,
+                     .partFile = QString(),
+                     .orderFile = orderFile,
+                     .modifiedGmt = modifiedGmt});
 }
 
 // One statement is one transaction: the entry is either the old one or the new one.
-void OrderJournal::record(const QString& orderId, OrderJournalEntry::State state,
-                          const QString& partFile, const QString& orderFile) {
+void OrderJournal::record(const QString& orderId, const OrderJournalEntry& entry) {
     SqliteStatement upsert(database_.connection(),
                            QStringLiteral("INSERT OR REPLACE INTO OrderJournal (OrderId, State, "
-                                          "PartFile, OrderFile) VALUES (?, ?, ?, ?)"));
+                                          "PartFile, OrderFile, ModifiedGmt) VALUES (?, ?, ?, ?, "
+                                          "?)"));
     upsert.bindText(1, orderId);
-    upsert.bindInt(2, static_cast<int>(state));
-    upsert.bindText(3, partFile);
-    upsert.bindText(4, orderFile);
+    upsert.bindInt(2, static_cast<int>(entry.state));
+    upsert.bindText(3, entry.partFile);
+    upsert.bindText(4, entry.orderFile);
+    upsert.bindText(5, entry.modifiedGmt);
     upsert.step();
 }
 

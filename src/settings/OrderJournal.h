@@ -20,23 +20,30 @@ struct OrderJournalEntry {
     State state = State::Writing;
     QString partFile;   // the file while it is written
     QString orderFile;  // its order file name, or the name it is being given
+    // The shop's date_modified_gmt of the order as written: a later change in the shop (the
+    // status change applied, then the order put back) makes it differ. Empty: not known.
+    QString modifiedGmt;
 };
 
 class OrderJournal {
   public:
-    // Makes the table when the database has none; throws Error with the storage layer's message.
+    // Makes the table when the database has none, or adds what an older table lacks; throws
+    // Error with the storage layer's message.
     explicit OrderJournal(SettingsDatabase& database);
 
     std::optional<OrderJournalEntry> find(const QString& orderId) const;
-    void recordWriting(const QString& orderId, const QString& partFile, const QString& orderFile);
-    void recordWritten(const QString& orderId, const QString& orderFile);
+    // On disk when it returns, so that the name is recorded before the file can have it, also
+    // across a power cut.
+    void recordWriting(const QString& orderId, const QString& partFile, const QString& orderFile,
+                       const QString& modifiedGmt);
+    void recordWritten(const QString& orderId, const QString& orderFile,
+                       const QString& modifiedGmt);
     void forget(const QString& orderId);
     // The part files of every order being written.
     QStringList partFiles() const;
 
   private:
-    void record(const QString& orderId, OrderJournalEntry::State state, const QString& partFile,
-                const QString& orderFile);
+    void record(const QString& orderId, const OrderJournalEntry& entry);
 
     SettingsDatabase& database_;
 };

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStringList>
 #include <cerrno>
 
@@ -90,9 +91,13 @@ QString partNamePrefix(const QFileInfo& database) {
     return u'.' + database.fileName() + u'.';
 }
 
+// The journals SQLite keeps beside a database file; one left without its database would be played
+// back into a new file of that name.
+constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
+
 void removeLeftover(const QString& partPath) {
     QFile::remove(partPath);
-    QFile::remove(partPath + QStringLiteral("-journal"));
+    for (const char* suffix : kJournalSuffixes) QFile::remove(partPath + QLatin1String(suffix));
 }
 
 // Under the folder lock nobody is making a database: what a crash left is removed. What cannot be
@@ -157,12 +162,41 @@ void SettingsDatabase::open(const QString& path) {
         db_.reset();
         throw Error(unreadableDatabaseMessage(path, code, e.message()));
     }
+    useWriteAheadLog();
+}
+
+// With a write-ahead log a commit is an append to the "-wal" file that needs no sync of its own
+// (synchronous NORMAL): a killed program loses nothing committed, and a power cut may undo the
+// latest commits but never damages the file. The log is synced before each checkpoint, and by
+// writeDurably. A file whose mode cannot be changed (read-only) keeps its rollback journal, with
+// every commit synced.
+void SettingsDatabase::useWriteAheadLog() {
+    try {
+        SqliteStatement mode(db_.get(), QStringLiteral("PRAGMA journal_mode = WAL"));
+        writeAheadLog_ = mode.step() && mode.columnText(0) == QStringLiteral("wal");
+    } catch (const Error&) {
+        writeAheadLog_ = false;
+    }
+    if (writeAheadLog_) executeSql(db_.get(), QStringLiteral("PRAGMA synchronous = NORMAL"));
+}
+
+void SettingsDatabase::writeDurably(const std::function<void()>& write) {
+    if (!writeAheadLog_) {
+        write();
+        return;
+    }
+    // FULL syncs the log at every commit, which makes all earlier commits durable as well.
+    executeSql(db_.get(), QStringLiteral("PRAGMA synchronous = FULL"));
+    const auto ordinary = qScopeGuard([this] {
+        sqlite3_exec(db_.get(), "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
+    });
+    write();
 }
 
 void SettingsDatabase::create(const QString& path, const FolderLock& lock) {
     removeInTheWay(path, path);  // zero bytes: nothing to keep
     // SQLite would play an orphaned journal back into the new file and undo its table.
-    removeInTheWay(path + QStringLiteral("-journal"), path);
+    for (const char* suffix : kJournalSuffixes) removeInTheWay(path + QLatin1String(suffix), path);
 
     // Made complete under a name of its own and then given its name, so that a crash at any
     // instant leaves either no database or a whole one.
@@ -217,15 +251,18 @@ std::optional<SettingsRow> SettingsDatabase::firstRow() const {
     return row;
 }
 
+// What the operator saved is on disk before the window says so.
 void SettingsDatabase::saveSettings(const SettingsRow& row) {
-    writeColumns(ColumnWriter::Save, row, true);
+    writeDurably([&] { writeColumns(ColumnWriter::Save, row, true); });
 }
 
 bool SettingsDatabase::saveOrderMapping(const QString& ordParams, const QString& itemParams) {
     SettingsRow row;
     row.ordParams = ordParams;
     row.itemParams = itemParams;
-    return writeColumns(ColumnWriter::OrderMapping, row, false);
+    bool stored = false;
+    writeDurably([&] { stored = writeColumns(ColumnWriter::OrderMapping, row, false); });
+    return stored;
 }
 
 bool SettingsDatabase::writeColumns(ColumnWriter writer, const SettingsRow& row,

@@ -4,6 +4,7 @@
 #include "SettingsRow.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,8 +42,15 @@ class SettingsDatabase {
     bool saveOrderMapping(const QString& ordParams, const QString& itemParams);
 
     // The open connection, for the tables that live beside Settings in the same file (what
-    // was delivered to the accounting program and the shop).
+    // was delivered to the accounting program and the shop). Its commits are safe against a
+    // killed program but reach the disk only with a later checkpoint or durable write: a power
+    // cut may undo the last of them, never corrupt the file.
     sqlite3* connection() const { return db_.get(); }
+
+    // Runs write (one or more commits on connection()) so that, once it returns, those commits
+    // and every earlier one are on disk: for a record that must survive a power cut before the
+    // program acts on it.
+    void writeDurably(const std::function<void()>& write);
 
   private:
     struct Closer {
@@ -55,8 +63,10 @@ class SettingsDatabase {
     // Makes the file partPath with the empty table and closes it; errors name path.
     void makeEmptyDatabase(const QString& partPath, const QString& path);
     bool writeColumns(ColumnWriter writer, const SettingsRow& row, bool insertWhenMissing);
+    void useWriteAheadLog();
 
     std::unique_ptr<sqlite3, Closer> db_;
+    bool writeAheadLog_ = false;  // else the rollback journal, every commit synced
 };
 
 }  // namespace norvan::settings

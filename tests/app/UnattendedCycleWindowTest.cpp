@@ -101,21 +101,42 @@ TEST_F(UnattendedCycleWindowTest, SaveWithTheModeOffRunsNothingButTheButtonsStil
     EXPECT_FALSE(fMain.tCheckTime->isActive());
 }
 
-TEST_F(UnattendedCycleWindowTest, OrderAnsweredWithNothingIsSkippedAndTheRunGoesOn) {
+// The order that cannot be read is logged and skipped; the run goes on with the others. A read the
+// shop failed is logged in the client's words.
+TEST_F(UnattendedCycleWindowTest, AnOrderThatCannotBeReadIsLoggedAndTheRunGoesOn) {
+    const struct {
+        sampleshop::Fault fault;
+        const char* logged;
+    } cases[] = {
+        {sampleshop::Fault::Empty200, "Value 'line_items' not found"},  // holds no line items
+        {sampleshop::Fault::Status500, "Error: HTTP/1.1 500 Internal Server Error"},
+        {sampleshop::Fault::Status503, "Error: HTTP/1.1 503 Service Unavailable"},
+    };
     TfMain& fMain = startShopWindow(cycleSettings(false));
-    // The second order listed, 17, is answered with an empty body, which holds no line items.
-    QObject::connect(fMain.lstOrder, &QListWidget::currentRowChanged, &fMain, [&](int row) {
-        shop.setFault(row == 1 ? sampleshop::Fault::Empty200 : sampleshop::Fault::None);
-    });
+    long long orderId = 100;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.logged);
+        nlohmann::ordered_json order = shop.order(15);
+        order["id"] = ++orderId;
+        order["status"] = "processing";
+        shop.addOrder(order);
+        const std::string target = "/wp-json/wc/v3/orders/" + std::to_string(orderId) + "/";
+        shop.setRequestHook([target, fault = c.fault](const sampleshop::RecordedRequest& request) {
+            return request.method == "GET" && request.target == target ? fault
+                                                                       : sampleshop::Fault::None;
+        });
 
-    fMain.btnThreadGet->click();
-    waitForRuns(fMain);
+        fMain.btnThreadGet->click();
+        waitForRuns(fMain);
 
-    EXPECT_EQ(orderHeaderLines(), QStringList({"^15^", "^16^", "^18^"}));
-    EXPECT_EQ(orderStatus(17), "processing");
-    for (const long long id : {15, 16, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
-    EXPECT_TRUE(fMain.mLogs->lines().contains(
-        QStringLiteral("---Error in order 17: Value 'line_items' not found")));
+        EXPECT_EQ(orderStatus(orderId), "processing");
+        EXPECT_TRUE(fMain.mLogs->lines().contains(QStringLiteral("---Error in order %1: %2")
+                                                      .arg(orderId)
+                                                      .arg(QString::fromLatin1(c.logged))))
+            << fMain.mLogs->text().toStdString();
+    }
+    shop.setRequestHook({});
+    for (const long long id : {15, 16, 17, 18}) EXPECT_EQ(orderStatus(id), "completed") << id;
     EXPECT_TRUE(boxes.errors().empty());
 }
 

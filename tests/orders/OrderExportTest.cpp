@@ -6,6 +6,8 @@
 #include "sample-shop/SampleShop.h"
 #include "settings/OrderJournal.h"
 #include "settings/SettingsDatabase.h"
+#include "shop/JsonBody.h"
+#include "shop/TWooCommerceAPI.h"
 #include "support/ExpectError.h"
 #include "support/Printers.h"
 #include "support/RecordingRunLog.h"
@@ -15,10 +17,12 @@
 #include <sys/mount.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 #include <thread>
 
 namespace norvan::orders {
@@ -294,39 +298,119 @@ TEST_F(OrderExportTest, AnOrderWhoseStatusChangeFailedIsNotWrittenAgain) {
               QStringList({"Order_2024-05-17 14-03-22.ecom", "Order_2024-05-17 14-03-22_2.ecom"}));
 }
 
-// What a run cut short at each instant leaves behind, and what the next run makes of it.
-TEST_F(OrderExportTest, ARunCutShortAnywhereWritesTheOrderOnce) {
-    extract("727");
-    const QString folder = appDir.filePath("Orders");
-    QDir().mkpath(folder);
+// The status change went through, but its answer was lost; later the operator puts the order
+// back into its status. The shop's record shows the change: the order is exported again.
+TEST_F(OrderExportTest, AnOrderPutBackAfterAnUnconfirmedStatusChangeIsExportedAgain) {
+    extract("16");
+    shop.setRequestHook([](const sampleshop::RecordedRequest& request) {
+        return request.method == "PUT" ? sampleshop::Fault::TruncatedBody : sampleshop::Fault::None;
+    });
+    const OrderExportOutcome first = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_FALSE(first.statusChanged);
+    EXPECT_EQ(statusOf(16), "completed");
+    shop.setRequestHook({});
+
+    shop::TWooCommerceAPI operatorClient(connection());
+    operatorClient.setOrderRes(QStringLiteral("orders/16/"));
+    operatorClient.UpdateOrder(shop::JsonBody().add(QStringLiteral("status"), "processing"));
+    extract("16");
+    window.log.clear();
+    const OrderExportOutcome again = exportExtracted(kHeadFields, kItemFields);
+    EXPECT_FALSE(again.writtenBefore);
+    EXPECT_TRUE(again.statusChanged);
+    EXPECT_EQ(window.log.value(0), "---Order 16 was changed in the shop since it was exported to " +
+                                       first.orderFile + "; it is exported again.");
+    EXPECT_EQ(orderFiles(),
+              QStringList({"Order_2024-05-17 14-03-22.ecom", "Order_2024-05-17 14-03-22_2.ecom"}));
+    EXPECT_EQ(statusOf(16), "completed");
+    EXPECT_FALSE(journal.find("16"));
+}
+
+// What an earlier run left of order 16, cut short or failed at some step, and what the next
+// export of it makes of that: the journal's entry counts only with its file on disk.
+struct EarlierRun {
+    const char* what;
+    settings::OrderJournalEntry::State state;
+    bool partFileLeft;
+    bool orderFileThere;
+    const char* modifiedGmt;  // recorded; "as read": the one the order has now
+    bool completedSince;      // the order as read now is in the target status
+    bool writtenAgain;
+    const char* logged;  // the first line logged
+};
+
+const char* const kAsRead = "as read";
+const char* const kAlreadyExported =
+    "---Order 16 was already exported to %1; only its status is changed.";
+
+class EarlierRunTest : public OrderExportTest, public ::testing::WithParamInterface<EarlierRun> {};
+
+TEST_P(EarlierRunTest, DecidesWhetherTheOrderIsWrittenAgain) {
+    const EarlierRun& run = GetParam();
+    if (run.completedSince) {
+        shop::TWooCommerceAPI client(connection());
+        client.setOrderRes(QStringLiteral("orders/16/"));
+        client.UpdateOrder(shop::JsonBody().add(QStringLiteral("status"), "completed"));
+    }
+    extract("16");
+    const QDir folder(appDir.filePath("Orders"));
+    QDir().mkpath(folder.path());
     const auto makeFile = [&](const QString& name) {
-        QFile file(QDir(folder).filePath(name));
+        QFile file(folder.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     };
-    const QString firstName = QDir(folder).filePath("Order_2024-05-17 14-03-22.ecom");
-    const QString part = QDir(folder).filePath(".Order_00000000000000aa.part");
+    makeFile(".Order_00000000000000ff.part");  // a run cut short before its first record
+    const QString part = folder.filePath(".Order_00000000000000aa.part");
+    const QString earlier = folder.filePath("Order_earlier.ecom");
+    if (run.partFileLeft) makeFile(QFileInfo(part).fileName());
+    if (run.orderFileThere) makeFile(QFileInfo(earlier).fileName());
+    const QString modifiedGmt = std::string_view(run.modifiedGmt) == kAsRead
+                                    ? extracted.rows.value("date_modified_gmt")
+                                    : QString::fromLatin1(run.modifiedGmt);
+    if (run.state == settings::OrderJournalEntry::State::Writing)
+        journal.recordWriting("16", part, earlier, modifiedGmt);
+    else
+        journal.recordWritten("16", earlier, modifiedGmt);
 
-    // Cut short before any entry: only a stray part file.
-    makeFile(".Order_00000000000000ff.part");
-    // Cut short while the file was written: its part file is still there.
-    makeFile(".Order_00000000000000aa.part");
-    journal.recordWriting("727", part, firstName);
-    exportExtracted(kHeadFields, kItemFields);
-    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
-    EXPECT_EQ(statusOf(727), "completed");
-
-    // Cut short after the part file was given its name (and the accounting program may have
-    // taken the file since): only the status change is sent.
-    extract("728");
-    journal.recordWriting("728", part, QDir(folder).filePath("Order_taken.ecom"));
-    window.log.clear();
-    EXPECT_EQ(exportExtracted(kHeadFields, kItemFields).orderFile,
-              QDir(folder).filePath("Order_taken.ecom"));
-    EXPECT_EQ(orderFiles(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
-    EXPECT_TRUE(window.log.value(0).startsWith("---Order 728 was already exported to "));
-    EXPECT_EQ(statusOf(728), "completed");
-    EXPECT_TRUE(journal.partFiles().isEmpty());
+    const OrderExportOutcome outcome = exportExtracted(kHeadFields, kItemFields);
+    const QString written = folder.filePath("Order_2024-05-17 14-03-22.ecom");
+    EXPECT_EQ(outcome.orderFile, run.writtenAgain ? written : earlier);
+    EXPECT_EQ(outcome.writtenBefore, !run.writtenAgain);
+    QStringList files;
+    if (run.orderFileThere) files << QFileInfo(earlier).fileName();
+    if (run.writtenAgain) files << QFileInfo(written).fileName();
+    files.sort();
+    EXPECT_EQ(orderFiles(), files);  // no part file stays behind
+    EXPECT_EQ(window.log.value(0), QString::fromLatin1(run.logged).arg(earlier));
+    EXPECT_TRUE(outcome.statusChanged);
+    EXPECT_EQ(statusOf(16), "completed");
+    EXPECT_FALSE(journal.find("16"));
 }
+
+using State = settings::OrderJournalEntry::State;
+INSTANTIATE_TEST_SUITE_P(
+    OrderExportTest, EarlierRunTest,
+    ::testing::Values(
+        EarlierRun{"CutShortWhileWriting", State::Writing, true, false, kAsRead, false, true,
+                   "---Changing status order:  16 //Az:  processing To:  completed"},
+        EarlierRun{"CutShortOnceNamed", State::Writing, false, true, kAsRead, false, false,
+                   kAlreadyExported},
+        EarlierRun{"NamedFileGone", State::Writing, false, false, kAsRead, false, true,
+                   "---Order 16 has no file %1; it is exported again."},
+        EarlierRun{"StatusChangeFailed", State::Written, false, true, kAsRead, false, false,
+                   kAlreadyExported},
+        EarlierRun{"WrittenFileGone", State::Written, false, false, kAsRead, false, true,
+                   "---Order 16 has no file %1; it is exported again."},
+        EarlierRun{"ChangedInTheShopSince", State::Written, false, true, "2026-01-01T00:00:00",
+                   false, true,
+                   "---Order 16 was changed in the shop since it was exported to %1; it is "
+                   "exported again."},
+        // The listing was older than the order: its status change went through.
+        EarlierRun{"AlreadyInTheTargetStatus", State::Written, false, true, "2026-01-01T00:00:00",
+                   true, false, kAlreadyExported},
+        // An entry of an earlier version, which kept no date.
+        EarlierRun{"DateNotKept", State::Written, false, true, "", false, false, kAlreadyExported}),
+    [](const auto& test) { return std::string(test.param.what); });
 
 // A full disk: the order is neither written nor moved, and no part file stays behind.
 TEST_F(OrderExportTest, AFullDiskLeavesNoPartFileAndNoEntry) {

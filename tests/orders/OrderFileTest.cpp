@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace norvan::orders {
@@ -58,6 +59,27 @@ TEST(OrderFile, NeverReplacesAnOrderFileAndLeavesNoPartialFile) {
     EXPECT_EQ(bytesOf(first), "first\r\n");
     EXPECT_EQ(bytesOf(second), "second\r\n");
     EXPECT_EQ(bytesOf(third), "third\r\n");
+}
+
+// Each name is recorded before it is tried, so a later order of the same second starts after the
+// copy given last rather than trying every earlier name again; a name someone else took is passed.
+TEST(OrderFile, ALaterOrderOfTheSameSecondTriesTheNextNameFirst) {
+    QTemporaryDir dir;
+    const auto namesTried = [&] {
+        QStringList tried;
+        OrderFileDraft draft(dir.path(), kAfternoon);
+        draft.write("x\r\n");
+        draft.name([&](const QString& path) { tried << QFileInfo(path).fileName(); });
+        return tried;
+    };
+    EXPECT_EQ(namesTried(), QStringList{"Order_2024-05-17 14-03-22.ecom"});
+    EXPECT_EQ(namesTried(), QStringList{"Order_2024-05-17 14-03-22_2.ecom"});
+    QFile taken(QDir(dir.path()).filePath("Order_2024-05-17 14-03-22_3.ecom"));
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    EXPECT_EQ(namesTried(), QStringList({"Order_2024-05-17 14-03-22_3.ecom",
+                                         "Order_2024-05-17 14-03-22_4.ecom"}));
+    EXPECT_EQ(namesTried(), QStringList{"Order_2024-05-17 14-03-22_5.ecom"});
 }
 
 TEST(OrderFile, FolderThatCannotHoldFilesIsReported) {

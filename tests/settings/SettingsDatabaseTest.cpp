@@ -258,6 +258,14 @@ TEST_F(SettingsDatabaseTest, AFileThatCannotBeReadIsReportedInPlainWordsAndLeftA
     }
 }
 
+// The write-ahead log of another database with a saved row, as a killed program leaves it.
+QByteArray writeAheadLogWithARow() {
+    QTemporaryDir other;
+    SettingsDatabase database(other.filePath("EcomDB.s3db"));
+    database.saveSettings(filledRow());
+    return fileBytes(other.filePath("EcomDB.s3db-wal"));
+}
+
 TEST_F(SettingsDatabaseTest, AZeroByteFileIsReplacedByANewDatabase) {
     struct Case {
         const char* what;
@@ -265,15 +273,22 @@ TEST_F(SettingsDatabaseTest, AZeroByteFileIsReplacedByANewDatabase) {
     };
     const Case cases[] = {
         {"zero-byte file", {"EcomDB.s3db"}},
-        // Played back into the new file, an orphaned journal would undo its table.
+        // Played back into the new file, an orphaned journal would undo its table, and an
+        // orphaned write-ahead log would bring another database's pages.
         {"zero-byte file and its journal", {"EcomDB.s3db", "EcomDB.s3db-journal"}},
         {"journal alone", {"EcomDB.s3db-journal"}},
+        {"write-ahead log alone", {"EcomDB.s3db-wal", "EcomDB.s3db-shm"}},
     };
+    const QByteArray writeAheadLog = writeAheadLogWithARow();
+    ASSERT_FALSE(writeAheadLog.isEmpty());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(path);
-        for (const QString& name : c.leftBehind)
-            writeBytes(dir.filePath(name), name.endsWith("journal") ? QByteArray(512, 'j') : "");
+        for (const QString& name : c.leftBehind) {
+            writeBytes(dir.filePath(name), name.endsWith("journal") ? QByteArray(512, 'j')
+                                           : name.endsWith("wal")   ? writeAheadLog
+                                                                    : "");
+        }
 
         EXPECT_FALSE(SettingsDatabase(path).hasRow());
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),

@@ -1,5 +1,7 @@
 #include "ShopFixture.h"
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -205,10 +207,12 @@ TEST_F(ShopRoutesTest, ProductUpdateMergesAndDerivesStockAsTheShopDoes) {
     EXPECT_EQ(stored["sku"], "A-1");
 }
 
-TEST_F(ShopRoutesTest, OrderStatusChangeKeepsTheCompletionDate) {
+// Every change moves the order's modification date; the completion date is set once.
+TEST_F(ShopRoutesTest, OrderStatusChangeKeepsTheCompletionDateAndMovesTheModificationDate) {
+    const auto now = std::make_shared<std::atomic<long long>>(1796000000);
     Options options;
-    options.clock = [] {
-        return std::chrono::system_clock::time_point(std::chrono::seconds(1796000000));
+    options.clock = [now] {
+        return std::chrono::system_clock::time_point(std::chrono::seconds(now->load()));
     };
     startShop(options);
 
@@ -217,12 +221,15 @@ TEST_F(ShopRoutesTest, OrderStatusChangeKeepsTheCompletionDate) {
     EXPECT_EQ(result->status, 200);
     EXPECT_EQ(bodyOf(result)["status"], "completed");
     EXPECT_EQ(shop().order(16)["date_completed"], "2026-11-30T00:53:20");
+    EXPECT_EQ(shop().order(16)["date_modified_gmt"], "2026-11-30T00:53:20");
     EXPECT_EQ(shop().order(16)["line_items"].size(), 3u);
 
+    *now += 61;
     result = put("orders/16", R"({"status":"processing"})");
     ASSERT_TRUE(result);
     EXPECT_EQ(shop().order(16)["status"], "processing");
     EXPECT_EQ(shop().order(16)["date_completed"], "2026-11-30T00:53:20");
+    EXPECT_EQ(shop().order(16)["date_modified_gmt"], "2026-11-30T00:54:21");
 }
 
 TEST_F(ShopRoutesTest, PostCreatesAProduct) {

@@ -1,0 +1,293 @@
+// Times the order run as the program makes it and counts its disk syncs: the window (TfMain,
+// shown offscreen, as the window tests start it) lists the orders in processing at the sample shop
+// on loopback, reads each, writes its order file and moves it to completed, N orders (default 20)
+// that are copies of the shop's seed order 16. Every round pairs the run with its own floor: a
+// bare libcurl loop that sends the requests of the run, as the shop recorded them in an untimed
+// first run, on one connection. The figures are the medians of the rounds: the ratio of the two
+// wall times, and the syncs (fsync and fdatasync, counted in this process) per order.
+// The program folder is made in TMPDIR, or in the current folder when TMPDIR is not set, so that
+// by default the run pays for the disk as the program does.
+//
+//   order_run_bench [orders] [rounds] [--delay-ms N]
+
+#include "app/TfMain.h"
+#include "automation/UnattendedCycle.h"
+#include "common/Clock.h"
+#include "sample-shop/SampleShop.h"
+#include "support/BoxRecorder.h"
+#include "support/SampleShopSettings.h"
+#include "support/SettingsSeed.h"
+#include "support/TempProgramFolder.h"
+
+#include <curl/curl.h>
+#include <dlfcn.h>
+#include <sched.h>
+#include <sys/vfs.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QWindow>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using norvan::sampleshop::SampleShop;
+
+std::atomic<long> syncs{0};
+
+template <typename Function>
+Function* next(const char* name) {
+    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+// Every sync of the process is counted on its way to the C library.
+extern "C" {
+
+int fsync(int descriptor) {
+    ++syncs;
+    static auto* const real = next<int(int)>("fsync");
+    return real(descriptor);
+}
+
+int fdatasync(int descriptor) {
+    ++syncs;
+    static auto* const real = next<int(int)>("fdatasync");
+    return real(descriptor);
+}
+
+}  // extern "C"
+
+namespace {
+
+struct Settings {
+    int orders = 20;
+    int rounds = 5;
+    std::chrono::milliseconds delay{};
+};
+
+bool readSettings(int argc, char** argv, Settings& settings) {
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--delay-ms" && i + 1 < argc) {
+            settings.delay = std::chrono::milliseconds(std::max(0, std::atoi(argv[++i])));
+        } else if (!argument.empty() && argument[0] != '-') {
+            counts.push_back(std::max(1, std::atoi(argument.c_str())));
+        } else {
+            return false;
+        }
+    }
+    if (counts.size() > 2) return false;
+    if (!counts.empty()) settings.orders = counts[0];
+    if (counts.size() == 2) settings.rounds = counts[1];
+    return true;
+}
+
+// Order 16 of the seed as orders 1001, 1002, ... in processing, listed newest first.
+std::vector<nlohmann::ordered_json> benchOrders(int count) {
+    const nlohmann::ordered_json model = SampleShop::defaultSeed()["orders"][1];
+    std::vector<nlohmann::ordered_json> orders;
+    for (int number = 1; number <= count; ++number) {
+        nlohmann::ordered_json order = model;
+        order["id"] = 1000 + number;
+        order["number"] = std::to_string(1000 + number);
+        order["status"] = "processing";
+        orders.push_back(std::move(order));
+    }
+    return orders;
+}
+
+void putInProcessing(SampleShop& shop, const std::vector<nlohmann::ordered_json>& orders) {
+    for (const nlohmann::ordered_json& order : orders) shop.addOrder(order);
+}
+
+size_t dropBody(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+};
+struct HeaderListDeleter {
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+// The least a client must do for the run's requests: one handle, one connection, the header lines
+// and bodies the program sent, the answers received whole and not looked at.
+void bareCurlLoop(SampleShop& shop, const std::vector<norvan::sampleshop::RecordedRequest>& run) {
+    const std::string origin = "http://127.0.0.1:" + std::to_string(shop.port());
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);  // as the program's client
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, dropBody);
+    for (const auto& request : run) {
+        std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+        for (const auto& [name, value] : request.headers) {
+            if (name == "Host" || name == "Content-Length") continue;
+            headers.reset(curl_slist_append(headers.release(), (name + ": " + value).c_str()));
+        }
+        headers.reset(curl_slist_append(headers.release(), "Expect:"));
+        curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
+        const std::string url = origin + request.target;
+        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+        if (request.method == "GET") {
+            curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
+            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
+        } else {
+            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, request.body.c_str());
+            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
+                             static_cast<long>(request.body.size()));
+            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.method.c_str());
+        }
+        if (curl_easy_perform(curl.get()) != CURLE_OK)
+            std::fprintf(stderr, "%s %s failed\n", request.method.c_str(), request.target.c_str());
+    }
+}
+
+// The window of the program over a program folder whose settings point at the shop and map a few
+// header and item fields, shown and laid out; boxes are recorded, the clock is the program's.
+class BenchWindow {
+  public:
+    explicit BenchWindow(const SampleShop& shop) {
+        norvan::settings::SettingsRow row =
+            norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()));
+        row.ordParams = QStringLiteral("id;billing.first_name;billing.address_1;total;");
+        row.itemParams = QStringLiteral("sku;quantity;price;");
+        norvan::testing::seedSettings(folder_, row);
+        norvan::app::Environment environment = boxes_.environment(folder_.path());
+        environment.clock = norvan::common::systemClock();
+        window_ = std::make_unique<norvan::app::TfMain>(std::move(environment));
+        window_->show();
+        while (!window_->windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    // The order run as the unattended cycle starts it; returns once it is over.
+    void runOrders() {
+        window_->btnThreadGet->click();
+        while (window_->cycle().orderRunBusy())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+    qsizetype orderFiles() const {
+        return QDir(folder_.filePath("Orders")).entryList({"*.ecom"}, QDir::Files).size();
+    }
+    void removeOrderFiles() const { QDir(folder_.filePath("Orders")).removeRecursively(); }
+    QString folder() const { return folder_.path(); }
+    QStringList errors() const { return boxes_.errorTexts(); }
+
+  private:
+    norvan::testing::TempProgramFolder folder_;
+    norvan::testing::BoxRecorder boxes_;
+    std::unique_ptr<norvan::app::TfMain> window_;
+};
+
+double secondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly)) return "unknown";
+    return file.readLine().trimmed().toStdString();
+}
+
+const char* fileSystemOf(const QString& path) {
+    struct statfs info {};
+    if (statfs(QFile::encodeName(path).constData(), &info) != 0) return "unknown";
+    return info.f_type == 0x01021994 ? "tmpfs (memory)" : "a disk";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // One CPU for the whole program, as in the other benchmarks: the shop's threads, started
+    // later, inherit it, so both sides pay for the same work on the same core.
+    cpu_set_t oneCpu;
+    CPU_ZERO(&oneCpu);
+    CPU_SET(sched_getcpu(), &oneCpu);
+    sched_setaffinity(0, sizeof oneCpu, &oneCpu);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("TMPDIR")) qputenv("TMPDIR", QDir::currentPath().toUtf8());
+    QApplication application(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    Settings settings;
+    if (!readSettings(argc, argv, settings)) {
+        std::fprintf(stderr, "usage: order_run_bench [orders] [rounds] [--delay-ms N]\n");
+        return 2;
+    }
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+
+    norvan::sampleshop::Options shopOptions;
+    shopOptions.delayPerRequest = settings.delay;
+    nlohmann::ordered_json seed = SampleShop::defaultSeed();
+    seed["orders"] = nlohmann::ordered_json::array();
+    SampleShop shop(seed, shopOptions);
+    shop.start();
+    const std::vector<nlohmann::ordered_json> orders = benchOrders(settings.orders);
+    BenchWindow bench(shop);
+    std::printf("%d orders, sample shop on %s, %lld ms per request; program folder %s on %s\n",
+                settings.orders, shop.baseUrl().c_str(),
+                static_cast<long long>(settings.delay.count()), qUtf8Printable(bench.folder()),
+                fileSystemOf(bench.folder()));
+    std::printf("load average at the start: %s\n", loadAverage().c_str());
+
+    // An untimed run records the requests the floor sends.
+    putInProcessing(shop, orders);
+    shop.clearRequests();
+    bench.runOrders();
+    const std::vector<norvan::sampleshop::RecordedRequest> run = shop.requests();
+    std::printf("requests of a run: %zu\n", run.size());
+
+    std::vector<double> ratios;
+    std::vector<double> syncsPerOrder;
+    bool complete = true;
+    for (int round = 1; round <= settings.rounds; ++round) {
+        putInProcessing(shop, orders);
+        const double floor = secondsOf([&] { bareCurlLoop(shop, run); });
+        putInProcessing(shop, orders);
+        bench.removeOrderFiles();
+        shop.clearRequests();
+        syncs = 0;
+        const double seconds = secondsOf([&] { bench.runOrders(); });
+        const long counted = syncs.load();
+        complete = complete && bench.orderFiles() == settings.orders &&
+                   shop.requests().size() == run.size();
+        ratios.push_back(seconds / floor);
+        syncsPerOrder.push_back(double(counted) / settings.orders);
+        std::printf(
+            "round %d: bare loop %.3f s, run in the window %.3f s: ratio %.2f; %ld syncs, %.2f "
+            "per order\n",
+            round, floor, seconds, ratios.back(), counted, syncsPerOrder.back());
+    }
+    std::printf(
+        "median of %d paired rounds: ratio %.2f (run in the window / bare loop), %.2f "
+        "syncs per order\n",
+        settings.rounds, median(ratios), median(syncsPerOrder));
+    std::printf("load average at the end: %s\n", loadAverage().c_str());
+    for (const QString& error : bench.errors())
+        std::printf("error box: %s\n", qUtf8Printable(error));
+    curl_global_cleanup();
+    return complete && bench.errors().isEmpty() ? 0 : 1;
+}
