@@ -1,4 +1,4 @@
-#include "FullDisk.h"
+#include "TestFileSystem.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
@@ -6,18 +6,24 @@
 #include <QFile>
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 
-namespace norvan::testing::fullDisk {
+namespace norvan::testing::fileSystem {
 
 namespace {
 
-// Set while no call is watched, read by every call: the folder is written only before armed_.
+enum class Watch { Nothing, FullDisk, Syncs };
+
+// The folder is set only while nothing is watched; every call reads watch_ first.
 std::string folder_;
-std::atomic<bool> armed_{false};
+std::atomic<Watch> watch_{Watch::Nothing};
 std::atomic<long> writesLeft_{0};
 std::atomic<bool> full_{false};
+std::mutex syncedMutex_;
+QStringList synced_;
 
 std::string pathOf(int descriptor) {
     const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
@@ -26,21 +32,40 @@ std::string pathOf(int descriptor) {
     return length > 0 ? std::string(target, static_cast<std::size_t>(length)) : std::string();
 }
 
-bool inFolder(int descriptor) {
-    const std::string path = pathOf(descriptor);
+bool inFolder(const std::string& path) {
     return std::string_view(path).starts_with(folder_) &&
            (path.size() == folder_.size() || path[folder_.size()] == '/');
 }
 
+void watch(Watch what, const QString& folder) {
+    watch_ = Watch::Nothing;
+    folder_ = QFile::encodeName(folder).toStdString();
+    while (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
+    watch_ = what;
+}
+
 // True when the call is to fail with ENOSPC.
 bool failsWrite(int descriptor) {
-    if (!armed_.load() || !inFolder(descriptor)) return false;
+    if (watch_.load() != Watch::FullDisk || !inFolder(pathOf(descriptor))) return false;
     if (!full_.load() && writesLeft_.fetch_sub(1) == 1) full_ = true;
     return full_.load();
 }
 
+// A sync is recorded while syncs are watched; true when it is to fail with ENOSPC.
 bool failsSync(int descriptor) {
-    return armed_.load() && full_.load() && inFolder(descriptor);
+    switch (watch_.load()) {
+        case Watch::Nothing:
+            return false;
+        case Watch::FullDisk:
+            return full_.load() && inFolder(pathOf(descriptor));
+        case Watch::Syncs:
+            if (const std::string path = pathOf(descriptor); inFolder(path)) {
+                const std::lock_guard lock(syncedMutex_);
+                synced_.append(QFile::decodeName(QByteArray::fromStdString(path)));
+            }
+            return false;
+    }
+    return false;
 }
 
 template <typename Function>
@@ -51,27 +76,34 @@ Function* next(const char* name) {
 }  // namespace
 
 void fillAt(const QString& folder, long write) {
-    armed_ = false;
-    folder_ = QFile::encodeName(folder).toStdString();
-    while (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
     full_ = false;
     writesLeft_ = write;
-    armed_ = true;
+    watch(Watch::FullDisk, folder);
 }
 
 void giveSpaceBack() {
-    armed_ = false;
+    watch_ = Watch::Nothing;
 }
 
 bool filled() {
     return full_.load();
 }
 
-}  // namespace norvan::testing::fullDisk
+void recordSyncs(const QString& folder) {
+    takeSyncedPaths();
+    watch(Watch::Syncs, folder);
+}
 
-using norvan::testing::fullDisk::failsSync;
-using norvan::testing::fullDisk::failsWrite;
-using norvan::testing::fullDisk::next;
+QStringList takeSyncedPaths() {
+    const std::lock_guard lock(syncedMutex_);
+    return std::exchange(synced_, {});
+}
+
+}  // namespace norvan::testing::fileSystem
+
+using norvan::testing::fileSystem::failsSync;
+using norvan::testing::fileSystem::failsWrite;
+using norvan::testing::fileSystem::next;
 
 // Each calls the C library's own function, found once, unless the disk is full.
 extern "C" {
