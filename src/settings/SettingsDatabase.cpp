@@ -91,8 +91,9 @@ QString partNamePrefix(const QFileInfo& database) {
     return u'.' + database.fileName() + u'.';
 }
 
-// The journals SQLite keeps beside a database file; one left without its database would be played
-// back into a new file of that name.
+// The files SQLite keeps beside a database: its rollback journal, its write-ahead log and the
+// log's index. A journal or log left without its database would be played back into a new file
+// of that name.
 constexpr const char* kJournalSuffixes[] = {"-journal", "-wal", "-shm"};
 
 void removeLeftover(const QString& partPath) {
