@@ -10,6 +10,10 @@
 //
 //   order_run_bench [orders] [rounds] [--delay-ms N]
 
+#include "../products/FolderPlace.h"
+#include "../products/LoadAverage.h"
+#include "../products/SyncCount.h"
+#include "../products/Timing.h"
 #include "app/TfMain.h"
 #include "automation/UnattendedCycle.h"
 #include "common/Clock.h"
@@ -20,9 +24,7 @@
 #include "support/TempProgramFolder.h"
 
 #include <curl/curl.h>
-#include <dlfcn.h>
 #include <sched.h>
-#include <sys/vfs.h>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -32,11 +34,9 @@
 #include <QPushButton>
 #include <QWindow>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,38 +45,11 @@ namespace {
 
 using norvan::sampleshop::SampleShop;
 
-std::atomic<long> syncs{0};
-
-template <typename Function>
-Function* next(const char* name) {
-    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
-}
-
-}  // namespace
-
-// Every sync of the process is counted on its way to the C library.
-extern "C" {
-
-int fsync(int descriptor) {
-    ++syncs;
-    static auto* const real = next<int(int)>("fsync");
-    return real(descriptor);
-}
-
-int fdatasync(int descriptor) {
-    ++syncs;
-    static auto* const real = next<int(int)>("fdatasync");
-    return real(descriptor);
-}
-
-}  // extern "C"
-
-namespace {
-
 struct Settings {
     int orders = 20;
     int rounds = 5;
     std::chrono::milliseconds delay{};
+    QString folderIn;  // empty: a disk (FolderPlace)
 };
 
 bool readSettings(int argc, char** argv, Settings& settings) {
@@ -85,6 +58,8 @@ bool readSettings(int argc, char** argv, Settings& settings) {
         const std::string argument = argv[i];
         if (argument == "--delay-ms" && i + 1 < argc) {
             settings.delay = std::chrono::milliseconds(std::max(0, std::atoi(argv[++i])));
+        } else if (argument == "--folder-in" && i + 1 < argc) {
+            settings.folderIn = QString::fromLocal8Bit(argv[++i]);
         } else if (!argument.empty() && argument[0] != '-') {
             counts.push_back(std::max(1, std::atoi(argument.c_str())));
         } else {
@@ -161,7 +136,7 @@ void bareCurlLoop(SampleShop& shop, const std::vector<norvan::sampleshop::Record
 // header and item fields, shown and laid out; boxes are recorded, the clock is the program's.
 class BenchWindow {
   public:
-    explicit BenchWindow(const SampleShop& shop) {
+    BenchWindow(const SampleShop& shop, const QString& parent) : folder_(parent) {
         norvan::settings::SettingsRow row =
             norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()));
         row.ordParams = QStringLiteral("id;billing.first_name;billing.address_1;total;");
@@ -195,30 +170,6 @@ class BenchWindow {
     std::unique_ptr<norvan::app::TfMain> window_;
 };
 
-double secondsOf(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-std::string loadAverage() {
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly)) return "unknown";
-    return file.readLine().trimmed().toStdString();
-}
-
-const char* fileSystemOf(const QString& path) {
-    struct statfs info {};
-    if (statfs(QFile::encodeName(path).constData(), &info) != 0) return "unknown";
-    return info.f_type == 0x01021994 ? "tmpfs (memory)" : "a disk";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,12 +180,12 @@ int main(int argc, char** argv) {
     CPU_SET(sched_getcpu(), &oneCpu);
     sched_setaffinity(0, sizeof oneCpu, &oneCpu);
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!qEnvironmentVariableIsSet("TMPDIR")) qputenv("TMPDIR", QDir::currentPath().toUtf8());
     QApplication application(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     Settings settings;
     if (!readSettings(argc, argv, settings)) {
-        std::fprintf(stderr, "usage: order_run_bench [orders] [rounds] [--delay-ms N]\n");
+        std::fprintf(stderr,
+                     "usage: order_run_bench [orders] [rounds] [--delay-ms N] [--folder-in DIR]\n");
         return 2;
     }
     curl_global_init(CURL_GLOBAL_DEFAULT);
@@ -246,12 +197,14 @@ int main(int argc, char** argv) {
     SampleShop shop(seed, shopOptions);
     shop.start();
     const std::vector<nlohmann::ordered_json> orders = benchOrders(settings.orders);
-    BenchWindow bench(shop);
-    std::printf("%d orders, sample shop on %s, %lld ms per request; program folder %s on %s\n",
-                settings.orders, shop.baseUrl().c_str(),
-                static_cast<long long>(settings.delay.count()), qUtf8Printable(bench.folder()),
-                fileSystemOf(bench.folder()));
-    std::printf("load average at the start: %s\n", loadAverage().c_str());
+    const norvan::bench::FolderPlace place = norvan::bench::folderPlace(settings.folderIn);
+    BenchWindow bench(shop, place.folder);
+    std::printf(
+        "%d orders, sample shop on %s, %lld ms per request; program folder %s (%s on %s%s)\n",
+        settings.orders, shop.baseUrl().c_str(), static_cast<long long>(settings.delay.count()),
+        qUtf8Printable(bench.folder()), qUtf8Printable(place.fileSystem),
+        qUtf8Printable(place.device), place.inMemory ? ", in memory" : "");
+    std::printf("load average at the start: %s\n", norvan::bench::loadAverage().c_str());
 
     // An untimed run records the requests the floor sends.
     putInProcessing(shop, orders);
@@ -265,27 +218,27 @@ int main(int argc, char** argv) {
     bool complete = true;
     for (int round = 1; round <= settings.rounds; ++round) {
         putInProcessing(shop, orders);
-        const double floor = secondsOf([&] { bareCurlLoop(shop, run); });
+        const double floor = norvan::bench::timed([&] { bareCurlLoop(shop, run); }).seconds;
         putInProcessing(shop, orders);
         bench.removeOrderFiles();
         shop.clearRequests();
-        syncs = 0;
-        const double seconds = secondsOf([&] { bench.runOrders(); });
-        const long counted = syncs.load();
+        const long long syncsBefore = norvan::bench::syncCount();
+        const double seconds = norvan::bench::timed([&] { bench.runOrders(); }).seconds;
+        const long long counted = norvan::bench::syncCount() - syncsBefore;
         complete = complete && bench.orderFiles() == settings.orders &&
                    shop.requests().size() == run.size();
         ratios.push_back(seconds / floor);
         syncsPerOrder.push_back(double(counted) / settings.orders);
         std::printf(
-            "round %d: bare loop %.3f s, run in the window %.3f s: ratio %.2f; %ld syncs, %.2f "
-            "per order\n",
-            round, floor, seconds, ratios.back(), counted, syncsPerOrder.back());
+            "round %d: bare loop %.3f s, run in the window %.3f s: ratio %.2f; %lld syncs, %.2f "
+            "per order; load average %s\n",
+            round, floor, seconds, ratios.back(), counted, syncsPerOrder.back(),
+            norvan::bench::loadAverage().c_str());
     }
     std::printf(
         "median of %d paired rounds: ratio %.2f (run in the window / bare loop), %.2f "
         "syncs per order\n",
-        settings.rounds, median(ratios), median(syncsPerOrder));
-    std::printf("load average at the end: %s\n", loadAverage().c_str());
+        settings.rounds, norvan::bench::median(ratios), norvan::bench::median(syncsPerOrder));
     for (const QString& error : bench.errors())
         std::printf("error box: %s\n", qUtf8Printable(error));
     curl_global_cleanup();
