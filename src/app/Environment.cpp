@@ -1,7 +1,9 @@
 #include "Environment.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace norvan::app {
 
@@ -21,6 +23,8 @@ Environment Environment::forProgram() {
                        const QString& text) { showModalBox(QMessageBox::Critical, caption, text); },
         .messageBox = [](const QString& caption,
                          const QString& text) { showModalBox(QMessageBox::NoIcon, caption, text); },
+        .openFile =
+            [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
         .clock = common::systemClock(),
         .pause = shop::pauseResponsively,
     };

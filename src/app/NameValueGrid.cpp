@@ -1,5 +1,7 @@
 #include "NameValueGrid.h"
 
+#include "ShownText.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 
@@ -16,7 +18,8 @@ class NameValueModel : public QAbstractTableModel {
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid()) return {};
-        return index.column() == 0 ? list_.name(index.row()) : list_.valueFromIndex(index.row());
+        return shownText(index.column() == 0 ? list_.nameView(index.row())
+                                             : list_.valueView(index.row()));
     }
 
     void reset(const common::NameValueList& list) {

@@ -12,7 +12,8 @@ class NameValueModel;
 // A two-column grid (name, value) showing the rows of a NameValueList. The logic reads and
 // writes the list through these members, and the list is current after every change; the cells
 // follow it at the end of its frame while the grid is shown (see PacedUpdate), as a product run
-// shows every line's rows. The operator only views it.
+// shows every line's rows. The operator only views it; a cell shows at most the first
+// kMaxShownCharacters of its text (see shownText).
 class NameValueGrid : public QTableView {
     Q_OBJECT
   public:

@@ -26,8 +26,9 @@ QString runName(RunKind kind, RunMode mode) {
 
 }  // namespace
 
-RunRecord::RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode)
-    : file_(file), mode_(mode), run_(runName(kind, mode)) {}
+RunRecord::RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode,
+                     TextPaneView* errorPane)
+    : file_(file), mode_(mode), run_(runName(kind, mode)), errorPane_(errorPane) {}
 
 void RunRecord::appendLine(TextPaneView& pane, const QString& line) {
     pane.appendLine(line);
@@ -43,7 +44,9 @@ void RunRecord::carryOut(const std::function<void()>& steps,
     try {
         steps();
     } catch (...) {
-        file_.append(run_, QStringLiteral("error"), errorMessageText(std::current_exception()));
+        const QString message = errorMessageText(std::current_exception());
+        if (errorPane_) appendLine(*errorPane_, QStringLiteral("---Error: ") + message);
+        file_.append(run_, QStringLiteral("error"), message);
         file_.append(run_, QStringLiteral("summary"), summary());
         throw;
     }

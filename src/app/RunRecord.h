@@ -21,7 +21,9 @@ enum class RunMode { ByHand, Unattended };
 // runs nested in one another's pumps can be told apart.
 class RunRecord {
   public:
-    RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode);
+    // errorPane, when given, is the pane where the operator sees the error that ends the run.
+    RunRecord(common::DailyLogFile& file, RunKind kind, RunMode mode,
+              TextPaneView* errorPane = nullptr);
 
     bool unattended() const { return mode_ == RunMode::Unattended; }
 
@@ -31,7 +33,8 @@ class RunRecord {
     void recordLines(const TextPaneView& pane, const QStringList& lines);
 
     // Runs the steps and records the summary after them; an error that ends the steps is
-    // recorded before the summary and goes on to the caller.
+    // recorded before the summary, appended to the error pane as "---Error: <message>" (also
+    // when the run is unattended and the error goes no further), and goes on to the caller.
     void carryOut(const std::function<void()>& steps, const std::function<QString()>& summary);
     // Records that the run did not start: one of its kind was queued or under way.
     void recordSkipped();
@@ -40,6 +43,7 @@ class RunRecord {
     common::DailyLogFile& file_;
     RunMode mode_;
     QString run_;
+    TextPaneView* errorPane_;
 };
 
 }  // namespace norvan::app

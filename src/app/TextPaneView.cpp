@@ -1,5 +1,7 @@
 #include "TextPaneView.h"
 
+#include "ShownText.h"
+
 #include <QTextCursor>
 #include <QTextOption>
 #include <utility>
@@ -8,11 +10,13 @@ namespace norvan::app {
 
 namespace {
 
-// The editor ends a line at "\n" only.
-QString displayText(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
+// The editor shows the start of a very long line (cut before anything else is done to it), and
+// ends a line at "\n" only.
+QString displayText(const QString& text) {
+    QString shown = shownLines(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ namespace norvan::app {
 // their frame while the pane is shown (see PacedUpdate), a frame's lines in one insertion, so a
 // long run of appends costs neither a layout and repaint per line nor more as the log grows.
 // Change the text only through these members (they shadow QPlainTextEdit::clear), never
-// through setPlainText or typing; the panes are read-only.
+// through setPlainText or typing; the panes are read-only. A line longer than
+// kMaxShownCharacters shows its start only (see shownLines); the pane keeps it whole.
 class TextPaneView : public QPlainTextEdit {
     Q_OBJECT
   public:

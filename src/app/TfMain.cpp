@@ -32,13 +32,22 @@ constexpr LibraryFile kLibraryFiles[] = {{"libeay32", "libeay32.dll"},
 constexpr int kButtonPrefixLength = 3;
 constexpr int kMaxPageNameLength = 100;
 
+// How often a copy that waits for the folder asks again whether it is free.
+constexpr std::chrono::milliseconds kFolderLockRetry{250};
+
 }  // namespace
+
+const QString TfMain::kAnotherCopyWorks =
+    QStringLiteral("Another copy of the program is working on this folder; this one waits.");
 
 TfMain::TfMain(Environment environment, QWidget* parent)
     : QWidget(parent),
       environment_(std::move(environment)),
-      dailyLog_(QDir(environment_.appPath).filePath(QStringLiteral("Logs")), environment_.clock) {
+      dailyLog_(QDir(environment_.appPath).filePath(QStringLiteral("Logs")), environment_.clock),
+      folderLock_(environment_.appPath),
+      folderLockRetry_(new QTimer(this)) {
     setObjectName(QStringLiteral("fMain"));
+    folderLockRetry_->setInterval(kFolderLockRetry);
     layOutWindow();
     createCycle();
     connectHandlers();
@@ -88,14 +97,64 @@ void TfMain::connectHandlers() {
 
     connectHandler(btnThreadGet, &QPushButton::clicked, &TfMain::btnThreadGetClick);
     connectHandler(btnThreadPut, &QPushButton::clicked, &TfMain::btnThreadPutClick);
+
+    connectHandler(runStatus_, &RunStatusPanel::doubleClicked, &TfMain::openDayLog);
+    connectHandler(folderLockRetry_, &QTimer::timeout, &TfMain::folderLockRetryTimer);
 }
 
 void TfMain::FormCreate() {
     appPath_ = environment_.appPath;
     if (!appPath_.endsWith(u'/')) appPath_ += u'/';
     setStatusPanelText(0, GetAppVersion());
+    if (folderLock_.tryTake()) {
+        startWorkingOnFolder();
+        return;
+    }
+    // Two copies on one folder would both take the product files and export the same orders.
+    // The pages stay out of reach until the other copy is gone.
+    pgMain->setEnabled(false);
+    runStatus_->showNotice(kAnotherCopyWorks);
+    mLogs->appendLine(kAnotherCopyWorks);
+    dailyLog_.append(QStringLiteral("start-up"), mLogs->objectName(), kAnotherCopyWorks);
+    folderLockRetry_->start();
+}
+
+void TfMain::folderLockRetryTimer() {
+    folderLockRetry_->stop();
+    if (!folderLock_.tryTake()) {
+        folderLockRetry_->start();
+        return;
+    }
+    pgMain->setEnabled(true);
+    runStatus_->blank();
+    startWorkingOnFolder();
+}
+
+void TfMain::startWorkingOnFolder() {
     InitializeDatabase();
     extractLibraryFiles();
+}
+
+void TfMain::openDayLog() {
+    const QString logFile = runStatus_->logFile();
+    environment_.openFile(logFile.isEmpty() ? dailyLog_.filePath(environment_.clock().date())
+                                            : logFile);
+}
+
+void TfMain::showRunOutcome(RunKind kind, RunOutcome outcome, const std::exception_ptr& error) {
+    QStringList details;
+    if (error) {
+        outcome.text += QStringLiteral(", ended by an error");
+        outcome.callsForOperator = true;
+        details.append(errorMessageText(error));
+    }
+    if (dailyLog_.failing()) {
+        outcome.text += QStringLiteral(", daily log not written");
+        outcome.callsForOperator = true;
+        details.append(QStringLiteral("The daily log cannot be written: ") + dailyLog_.failure());
+    }
+    runStatus_->showOutcome(kind, outcome, details,
+                            dailyLog_.filePath(environment_.clock().date()));
 }
 
 void TfMain::extractLibraryFiles() {

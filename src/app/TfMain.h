@@ -3,12 +3,14 @@
 #include "Environment.h"
 #include "NameValueGrid.h"
 #include "RunRecord.h"
+#include "RunStatusPanel.h"
 #include "RunSummary.h"
 #include "StatusPanel.h"
 #include "TextPaneView.h"
 #include "automation/RunSlot.h"
 #include "common/DailyLogFile.h"
 #include "orders/OrderExtraction.h"
+#include "settings/FolderWorkLock.h"
 #include "shop/CheckWooCommerce.h"
 #include "shop/ShopConnection.h"
 
@@ -19,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 class QCheckBox;
 class QGridLayout;
@@ -135,6 +138,12 @@ class TfMain : public QWidget {
     static constexpr int kStatusPanelCount = 3;
     void setStatusPanelText(int panel, const QString& text);
     QString statusPanelText(int panel) const;
+    // Panel 2: the progress of a run, then the outcome of the last runs (see RunStatusPanel).
+    RunStatusPanel& runStatusPanel() { return *runStatus_; }
+
+    // Said in panel 2 and mLogs by a copy of the program that waits for another one to leave
+    // the folder.
+    static const QString kAnotherCopyWorks;
 
     // ---- Settings (TfMainSettings.cpp) ----
     void btnChangeSettingClick();
@@ -173,7 +182,13 @@ class TfMain : public QWidget {
   private:
     // TfMain.cpp
     void FormCreate();
+    // The steps of start-up that work on the folder: they wait until no other copy of the
+    // program does, the window alive meanwhile.
+    void startWorkingOnFolder();
+    void folderLockRetryTimer();
     void FormShow();
+    // Opens the day's log that panel 2 names (a double click on it).
+    void openDayLog();
     // Runs a handler for the operator: any error it raises is shown in the error box and
     // nothing escapes into the event loop.
     void runGuarded(const std::function<void()>& handler) noexcept;
@@ -224,9 +239,14 @@ class TfMain : public QWidget {
     // Handlers pressed from code in a run (the run procedures) call the steps themselves, so that
     // the lines go to the run they belong to. An order or product run pressed by hand while one
     // of its kind is under way is not started (a run handed over by the cycle holds its slot
-    // already), so that no run ever starts in the event pump of another of its kind.
+    // already), so that no run ever starts in the event pump of another of its kind. An order or
+    // product run also shows in panel 2 how it goes and what it came to, and the error that ends
+    // it in mLogs.
     template <typename Counts>
     void recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&));
+    // Panel 2 at the end of a run: its counts, the error that ended it, a daily log that cannot
+    // be written.
+    void showRunOutcome(RunKind kind, RunOutcome outcome, const std::exception_ptr& error);
 
     // TfMainShop.cpp
     // The shop address and credentials of the settings page: the one place that reads them.
@@ -234,9 +254,12 @@ class TfMain : public QWidget {
     // Asks the shop for its products or orders with the connection settings of the window; the
     // ids go to list, the log to log, the token to edtToken.
     shop::CheckOutcome CheckWooCommerce(shop::CheckKind kind, QListWidget& list, TextPaneView& log,
-                                        RunRecord& record);
+                                        RunRecord& record,
+                                        shop::CheckLog logState = shop::CheckLog::Fresh);
     void checkProducts(RunRecord& record, shop::CheckOutcome& outcome);
     void listOrders(RunRecord& record, OrderRunCounts& counts);  // the first step of an order run
+    // A listing of an order run; the later ones of a drained run continue its log.
+    void listOrderPage(RunRecord& record, OrderRunCounts& counts, shop::CheckLog log);
 
     // TfMainOrders.cpp
     void lstOrderHFieldDblClick();     // maps the selected header field
@@ -273,6 +296,9 @@ class TfMain : public QWidget {
     QString appPath_;
     common::DailyLogFile dailyLog_;  // AppPath/Logs
     std::array<StatusPanel*, kStatusPanelCount> statusPanels_{};
+    RunStatusPanel* runStatus_ = nullptr;  // statusPanels_[2]
+    settings::FolderWorkLock folderLock_;
+    QTimer* folderLockRetry_;
     std::unique_ptr<settings::SettingsDatabase> settingsDatabase_;
     orders::ExtractedOrder extractedOrder_;
     // What the last product intake has to tell; the next product run logs it.
@@ -282,7 +308,9 @@ class TfMain : public QWidget {
 
 template <typename Counts>
 void TfMain::recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunRecord&, Counts&)) {
-    RunRecord record(dailyLog_, kind, mode);
+    // The connection check keeps to its own pane on the settings page.
+    constexpr bool isCheck = std::is_same_v<Counts, shop::CheckOutcome>;
+    RunRecord record(dailyLog_, kind, mode, isCheck ? nullptr : mLogs);
     std::optional<automation::RunSlot::Hold> alone;
     if (automation::RunSlot* slot = mode == RunMode::ByHand ? runSlot(kind) : nullptr) {
         if (slot->held()) {
@@ -292,7 +320,22 @@ void TfMain::recordRun(RunKind kind, RunMode mode, void (TfMain::*steps)(RunReco
         alone.emplace(*slot);
     }
     Counts counts;
-    record.carryOut([&] { (this->*steps)(record, counts); }, [&] { return runSummary(counts); });
+    const auto carryOut = [&] {
+        record.carryOut([&] { (this->*steps)(record, counts); },
+                        [&] { return runSummary(counts); });
+    };
+    if constexpr (isCheck) {
+        carryOut();
+    } else {
+        runStatus_->blank();
+        try {
+            carryOut();
+        } catch (...) {
+            showRunOutcome(kind, runOutcome(counts), std::current_exception());
+            throw;
+        }
+        showRunOutcome(kind, runOutcome(counts), nullptr);
+    }
 }
 
 }  // namespace norvan::app

@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSet>
+#include <utility>
 
 namespace norvan::app {
 
@@ -66,9 +68,16 @@ void TfMain::orderRunProcedure() {
 void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
     setActivePage(tsOrders);
     orders::OrderListings listings(edtStatusAz->text());
+    // One pane for the whole run: a later listing continues the log of the first.
+    shop::CheckLog log = shop::CheckLog::Fresh;
+    QSet<QString> listed;  // every order listed so far, for the progress
+    qsizetype done = 0;
     do {
-        listOrders(record, counts);
-        listings.listed(listItems(*lstOrder));
+        listOrderPage(record, counts, std::exchange(log, shop::CheckLog::Continued));
+        const QStringList ids = listItems(*lstOrder);
+        listings.listed(ids);
+        listed.unite(QSet<QString>(ids.begin(), ids.end()));
+        runStatus_->showProgress(done, listed.size());
         const int count = lstOrder->count();
         // A run nested in this one (through the pumps of its steps) may list fewer orders; an
         // index past the end would select nothing and export the previous order a second time.
@@ -79,6 +88,7 @@ void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
                 ++counts.failed;
             else if (vleOrderValue->rowCount() > 0)
                 exportExtractedOrder(record, counts);
+            runStatus_->showProgress(++done, listed.size());
         }
     } while (listings.listAgain());
 }

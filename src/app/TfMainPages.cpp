@@ -130,10 +130,17 @@ void TfMain::layOutWindow() {
 
     StatusBar1 = named(new QStatusBar, "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
+    runStatus_ = new RunStatusPanel;
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
-        statusPanels_[i] = new StatusPanel;
-        statusPanels_[i]->setFixedWidth(kStatusPanelWidths[i]);
-        StatusBar1->addWidget(statusPanels_[i]);
+        const bool last = i + 1 == statusPanels_.size();
+        statusPanels_[i] = last ? runStatus_ : new StatusPanel;
+        // The last panel takes the rest of the bar, for the outcome of the runs.
+        if (last) {
+            statusPanels_[i]->setMinimumWidth(kStatusPanelWidths[i]);
+        } else {
+            statusPanels_[i]->setFixedWidth(kStatusPanelWidths[i]);
+        }
+        StatusBar1->addWidget(statusPanels_[i], last ? 1 : 0);
     }
 
     tCheckTime = named(new QTimer(this), "tCheckTime");

@@ -47,7 +47,7 @@ void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts)
 
 void TfMain::sendKeptProducts(RunRecord& record, products::ProductRunCounts& counts,
                               const products::TakeMoreLines& takeMore) {
-    ProductRunControls window(*mLogs, *statusPanels_.at(1), *vleProdValue, record);
+    ProductRunControls window(*mLogs, *statusPanels_.at(1), *runStatus_, *vleProdValue, record);
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),

@@ -15,13 +15,14 @@ shop::ShopConnection TfMain::shopConnection() const {
 }
 
 shop::CheckOutcome TfMain::CheckWooCommerce(shop::CheckKind kind, QListWidget& list,
-                                            TextPaneView& log, RunRecord& record) {
+                                            TextPaneView& log, RunRecord& record,
+                                            shop::CheckLog logState) {
     const shop::CheckInputs inputs{.connection = shopConnection(),
                                    .productRes = edtProductRes->text(),
                                    .orderRes = edtOrderRes->text(),
                                    .statusAz = edtStatusAz->text()};
     ListCheckWindow window(list, log, *edtToken, record);
-    return shop::CheckWooCommerce(kind, inputs, window);
+    return shop::CheckWooCommerce(kind, inputs, window, logState);
 }
 
 void TfMain::Button2Click() {
@@ -36,9 +37,16 @@ void TfMain::btnGetOrdersClick() {
     recordRun(RunKind::Orders, RunMode::ByHand, &TfMain::listOrders);
 }
 
-// Listing exports nothing: the order run counts the orders its later steps hand over.
-void TfMain::listOrders(RunRecord& record, OrderRunCounts& /*counts*/) {
-    CheckWooCommerce(shop::CheckKind::Orders, *lstOrder, *mLogs, record);
+void TfMain::listOrders(RunRecord& record, OrderRunCounts& counts) {
+    listOrderPage(record, counts, shop::CheckLog::Fresh);
+}
+
+// Listing exports nothing: the order run counts the orders its later steps hand over, and
+// whether a listing failed.
+void TfMain::listOrderPage(RunRecord& record, OrderRunCounts& counts, shop::CheckLog log) {
+    const shop::CheckOutcome outcome =
+        CheckWooCommerce(shop::CheckKind::Orders, *lstOrder, *mLogs, record, log);
+    if (outcome.answer == shop::CheckOutcome::Answer::Failed) counts.listingFailed = true;
 }
 
 }  // namespace norvan::app

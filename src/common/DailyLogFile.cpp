@@ -98,6 +98,7 @@ void DailyLogFile::write(const QByteArray& bytes) {
 }
 
 void DailyLogFile::reportFailure(const QString& reason) {
+    failure_ = reason;
     if (!failing_)
         qWarning("The run log is not written (%s); the runs go on without it.",
                  qUtf8Printable(reason));

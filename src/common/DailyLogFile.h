@@ -26,8 +26,12 @@ class DailyLogFile {
     // A text of several lines gives one file line for each, every one with the same head.
     void append(const QString& run, const QString& source, const QString& text) noexcept;
 
-  private:
     QString filePath(const QDate& day) const;
+    // The last entry was not written; failure() says why.
+    bool failing() const { return failing_; }
+    const QString& failure() const { return failure_; }
+
+  private:
     QString timeStamp(const QDateTime& now);  // yyyy-MM-dd HH:mm:ss.zzz
     void removeOldFiles(const QDate& today) const;
     bool openFileOf(const QDate& day);
@@ -45,6 +49,7 @@ class DailyLogFile {
     QDate checkedDay_;  // the second in which file_ was last found still there
     int checkedSecond_ = -1;
     bool failing_ = false;  // the last entry was not written; reported already
+    QString failure_;
 };
 
 }  // namespace norvan::common

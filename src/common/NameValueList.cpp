@@ -2,15 +2,6 @@
 
 namespace norvan::common {
 
-namespace {
-
-QString nameOf(const QString& row) {
-    const qsizetype eq = row.indexOf(u'=');
-    return eq < 0 ? row : row.left(eq);
-}
-
-}  // namespace
-
 void NameValueList::clear() {
     rows_.clear();
     firstRowByName_.clear();
@@ -34,14 +25,24 @@ void NameValueList::addPair(const QString& name, const QString& value) {
 }
 
 QString NameValueList::name(int index) const {
-    return nameOf(rows_.at(index));
+    return nameView(index).toString();
 }
 
 QString NameValueList::valueFromIndex(int index) const {
+    return valueView(index).toString();
+}
+
+QStringView NameValueList::nameView(int index) const {
+    const QString& row = rows_.at(index);
+    const qsizetype eq = row.indexOf(u'=');
+    return eq < 0 ? QStringView(row) : QStringView(row).left(eq);
+}
+
+QStringView NameValueList::valueView(int index) const {
     if (index < 0 || index >= rows_.size()) return {};
     const QString& row = rows_.at(index);
     const qsizetype eq = row.indexOf(u'=');
-    return eq < 0 ? QString() : row.mid(eq + 1);
+    return eq < 0 ? QStringView() : QStringView(row).mid(eq + 1);
 }
 
 int NameValueList::indexOfName(const QString& name) const {

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 namespace norvan::common {
 
@@ -22,6 +23,10 @@ class NameValueList {
     const QStringList& rows() const { return rows_; }
     QString name(int index) const;            // text before the first "=" (whole row without "=")
     QString valueFromIndex(int index) const;  // after the first "="; empty for index < 0 or no "="
+    // The same in the row's own characters, for a reader that wants only a part of a value that
+    // may be megabytes long.
+    QStringView nameView(int index) const;
+    QStringView valueView(int index) const;
     int indexOfName(const QString& name) const;  // -1 when no row has that name
     QString value(const QString& name) const { return valueFromIndex(indexOfName(name)); }
 

@@ -13,6 +13,13 @@ QString TextPane::appendLine(const QString& line) {
 }
 
 void TextPane::setText(const QString& text) {
+    // A text whose lines all end with CR LF (an order file's) is kept as it is, not copied: it
+    // may be tens of megabytes.
+    const qsizetype crLfs = text.count(QStringLiteral("\r\n"));
+    if (text.count(u'\r') == crLfs && text.count(u'\n') == crLfs) {
+        text_ = text;
+        return;
+    }
     text_.clear();
     text_.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -4,7 +4,6 @@
 #include "JsonArrayCounter.h"
 #include "common/Error.h"
 #include "shop/JsonTokenReader.h"
-#include "shop/ResultText.h"
 #include "shop/TWooCommerceAPI.h"
 
 #include <QRegularExpression>
@@ -17,8 +16,8 @@ namespace {
 
 // Rows and field entries repeat every path of the order text, and a path grows with the names
 // of all the containers above its value, while the text holds each name once. So that no order
-// text can take memory out of all proportion, they may hold at most this many times the text's
-// characters; a shop's order gives about as many.
+// text can take memory out of all proportion, they may hold at most this many characters for
+// each byte of the text; a shop's order gives about as many.
 constexpr qsizetype kMaxFlattenedGrowth = 4;
 constexpr qsizetype kFlattenedAlwaysTaken = qsizetype{1} << 20;
 
@@ -26,6 +25,13 @@ constexpr qsizetype kFlattenedAlwaysTaken = qsizetype{1} << 20;
 
 void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const QString& itemTitle,
                                ExtractedOrder& order) {
+    const QByteArray utf8 = ARes.toUtf8();
+    ARes = QString();
+    GetWooCommerceOrdersValue(utf8, requestedId, itemTitle, order);
+}
+
+void GetWooCommerceOrdersValue(const QByteArray& utf8, const QString& requestedId,
+                               const QString& itemTitle, ExtractedOrder& order) {
     order.rows.clear();
     order.headerFields.clear();
     order.itemFields.clear();
@@ -34,7 +40,7 @@ void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const Q
     JsonArrayCounter items(itemTitle);
     QSet<QString> itemKeys;  // one copy of each item key, shared by all its entries
     const qsizetype maxFlattened =
-        std::max(ARes.size() * kMaxFlattenedGrowth, kFlattenedAlwaysTaken);
+        std::max(utf8.size() * kMaxFlattenedGrowth, kFlattenedAlwaysTaken);
     qsizetype flattened = 0;
     const auto addToFlattened = [&](qsizetype characters) {
         flattened += characters;
@@ -44,8 +50,8 @@ void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const Q
                             .arg(maxFlattened));
     };
     // An empty answer (a successful request without a JSON body) holds no tokens.
-    if (!ARes.isEmpty()) {
-        shop::readJsonTokens(std::move(ARes), [&](const shop::JsonToken& token) {
+    if (!utf8.isEmpty()) {
+        shop::readJsonTokens(utf8, [&](const shop::JsonToken& token) {
             items.take(token);
             switch (token.kind) {
                 case shop::JsonTokenKind::PropertyName:
@@ -86,10 +92,13 @@ void extractOrder(const shop::ShopConnection& connection, const QString& orderRe
     if (!positiveWholeNumber.match(orderId).hasMatch())
         throw Error(QStringLiteral("\"%1\" is not an order id").arg(orderId));
     shop::TWooCommerceAPI client(connection);
-    QString answer = client.GetResponse(orderRes + orderId + u'/', QString());
-    const QString failure = shop::isFailureResult(answer) ? answer : QString();
+    QString failure;
+    const QByteArray answer =
+        client.GetAnswerBytes(orderRes + orderId + u'/', QString(), failure);
     try {
-        GetWooCommerceOrdersValue(std::move(answer), orderId, itemTitle, order);
+        // A failed request's text is read as the order, which the reader rejects.
+        GetWooCommerceOrdersValue(failure.isEmpty() ? answer : failure.toUtf8(), orderId,
+                                  itemTitle, order);
     } catch (const Error& error) {
         if (failure.isEmpty()) throw;
         throw FailedOrderRead(error.message(), failure);

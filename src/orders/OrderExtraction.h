@@ -4,6 +4,7 @@
 #include "common/NameValueList.h"
 #include "shop/ShopConnection.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -24,14 +25,17 @@ struct ExtractedOrder {
 };
 
 // Flattens the order's JSON text ARes into order; the text is let go while it is read, so that a
-// caller that hands over its only copy (extractOrder) holds none meanwhile. Clears rows, field
-// lists and orderId first;
-// sets itemCount and orderId (the order's own "id" row, else requestedId) once all succeeded.
-// Throws Error at the first fault (the JSON reader's message, those of JsonArrayCounter for the
-// item title, or "The order is too large to read: ..." when the rows and field entries would hold
-// more than four times the text's characters), leaving the rows and field entries read up to it.
+// caller that hands over its only copy holds none meanwhile. Clears rows, field lists and orderId
+// first; sets itemCount and orderId (the order's own "id" row, else requestedId) once all
+// succeeded. Throws Error at the first fault (the JSON reader's message, those of
+// JsonArrayCounter for the item title, or "The order is too large to read: ..." when the rows and
+// field entries would hold more than four times the text's size), leaving the rows and field
+// entries read up to it.
 void GetWooCommerceOrdersValue(QString ARes, const QString& requestedId, const QString& itemTitle,
                                ExtractedOrder& order);
+// The same for the text's UTF-8 bytes, read where they are (the shop's answer as it came).
+void GetWooCommerceOrdersValue(const QByteArray& utf8, const QString& requestedId,
+                               const QString& itemTitle, ExtractedOrder& order);
 
 // A read of an order that the shop, or the way to it, failed: its message is the JSON reader's
 // rejection of the client's failure text, as the window shows it; a run logs the client's own
@@ -47,8 +51,8 @@ class FailedOrderRead : public Error {
 };
 
 // Reads order orderId from the shop (orderRes + orderId + "/") and flattens the answer into
-// order. A failed request comes back as an "Error: " text, which the JSON reader then rejects:
-// thrown as FailedOrderRead.
+// order, reading the answer's bytes once (an order may bring tens of megabytes). A failed request
+// comes back as an "Error: " text, which the JSON reader then rejects: thrown as FailedOrderRead.
 // The id goes into the address, so it must be a positive whole number; and an answer that names
 // another order than the one asked for leaves order.orderId empty, so that nothing is exported
 // and no other order's status changes. Both throw Error.

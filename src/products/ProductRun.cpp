@@ -93,12 +93,23 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
             }
             return kept_.countAfter(last.id);
         };
+        // The run's lines known so far: those sent and those kept after them. It grows while the
+        // files are taken in steps; counting the kept lines once a step keeps it cheap.
+        qsizetype handled = 0;
+        qint64 lastHandled = 0;
+        qsizetype total = 0;
+        const auto showProgress = [&](bool recount) {
+            if (recount) total = handled + kept_.countAfter(lastHandled);
+            window_.setProgress(handled, total);
+        };
         takeStep();
+        showProgress(true);
         for (bool stopped = false; !stopped;) {
             const QList<settings::KeptProductLine> plan = kept_.linesAfter(lastRead, kLinesPerPage);
             if (plan.isEmpty()) {
                 if (!moreToTake) break;
                 takeStep();
+                showProgress(true);
                 continue;
             }
             lastRead = plan.last().id;
@@ -122,6 +133,8 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                     if (reports.at(i).stopsTheRun()) stop = &reports.at(i);
                 }
                 if (done.size() >= kLinesForgottenTogether) forgetDone();
+                handled += unit.size();
+                lastHandled = unit.last().id;
                 if (stop) {
                     const qsizetype left = keepTheRest(unit.last());
                     log(stop->stopLine(left));
@@ -129,7 +142,9 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                     stopped = true;
                     break;
                 }
+                const bool taking = moreToTake;
                 takeStep();
+                showProgress(taking);
                 if (!keptAny) {
                     failuresInARow = 0;
                 } else if (++failuresInARow == kFailuresOfAShopDown) {

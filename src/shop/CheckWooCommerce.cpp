@@ -21,11 +21,18 @@ CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QStri
         logMovedTo(window, shop.movedTo());
         return {.answer = CheckOutcome::Answer::Failed};
     }
+    // A 2xx answer that is not JSON comes back empty: a login or maintenance page, or a cut
+    // answer, sent by something in front of the shop. It lists nothing, and says nothing of
+    // what the shop holds.
+    if (result.isEmpty()) {
+        logResponseError(window,
+                         QStringLiteral("Error: The shop's answer is not what a WooCommerce shop "
+                                        "sends."));
+        return {.answer = CheckOutcome::Answer::Failed};
+    }
     window.appendLog(methodLine);
     window.processEvents();
     window.appendLog(QStringLiteral("---Get Good Response For REST API (successful)."));
-    // A 2xx answer that is not JSON (a maintenance page) comes back empty and lists nothing.
-    if (result.isEmpty()) return {.answer = CheckOutcome::Answer::Listed};
     QStringList ids;
     try {
         GetWooCommerceParam(result, ids);
@@ -57,14 +64,15 @@ CheckOutcome runGuardedSteps(CheckKind kind, const CheckInputs& inputs, TWooComm
 
 }  // namespace
 
-CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window) {
-    window.clearLog();
+CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window,
+                              CheckLog log) {
+    if (log == CheckLog::Fresh) window.clearLog();
     window.setBusy(true);
     window.appendLog(QStringLiteral("---BEGIN Check---"));
     window.appendLog(QStringLiteral("---Config API to get token:  ") + inputs.connection.baseUrl);
     TWooCommerceAPI shop(inputs.connection);
     // Some shops sit behind a proxy that adds TLS, so the request still goes out.
-    if (!inputs.connection.oauth1 &&
+    if (log == CheckLog::Fresh && !inputs.connection.oauth1 &&
         inputs.connection.baseUrl.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive)) {
         window.appendLog(QStringLiteral(
             "---Warning: Basic authentication over http:// sends the key and secret unencrypted; "

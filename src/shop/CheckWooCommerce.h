@@ -27,6 +27,11 @@ class CheckWindow : public common::RunLog {
 
 enum class CheckKind { Products, Orders };
 
+// Fresh: the check clears its log first and warns of Basic authentication over plain http.
+// Continued: a later listing of the same order run, which appends to the run's log and has warned
+// already.
+enum class CheckLog { Fresh, Continued };
+
 // What the check's request came to.
 struct CheckOutcome {
     enum class Answer { NotAsked, Listed, Failed };  // NotAsked: the resource is not configured
@@ -36,8 +41,10 @@ struct CheckOutcome {
 
 // Asks the shop for its products or for the orders whose status is statusAz, logs the outcome
 // and lists the ids of the answer. A resource box holding only "/" is not configured: no
-// request, and the list keeps its items. Failures are logged, except that a base address the
-// client refuses escapes as Error, leaving the pointer busy. Returns what the request came to.
-CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window);
+// request, and the list keeps its items. Failures are logged, a 2xx answer that is not JSON
+// among them, except that a base address the client refuses escapes as Error, leaving the
+// pointer busy. Returns what the request came to.
+CheckOutcome CheckWooCommerce(CheckKind kind, const CheckInputs& inputs, CheckWindow& window,
+                              CheckLog log = CheckLog::Fresh);
 
 }  // namespace norvan::shop

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -50,7 +51,11 @@ class TokenHandler : public nlohmann::json_sax<json> {
         return scalar(JsonTokenKind::Float, QString::fromStdString(text));
     }
     bool string(string_t& value) override {
-        return scalar(JsonTokenKind::String, QString::fromStdString(value));
+        const QString text = QString::fromStdString(value);
+        // A string of megabytes (a customer note) is held in one more copy at a time: the
+        // parser's goes before the token's is taken into a row.
+        if (value.capacity() > kLargeString) string_t().swap(value);
+        return scalar(JsonTokenKind::String, text);
     }
     bool binary(binary_t&) override { return true; }  // never produced by the text parser
 
@@ -75,6 +80,8 @@ class TokenHandler : public nlohmann::json_sax<json> {
     }
 
   private:
+    static constexpr std::size_t kLargeString = std::size_t{1} << 20;
+
     struct Frame {
         bool isArray;
         qsizetype pathLength;  // length of the container's own path
@@ -131,7 +138,7 @@ bool isLiteralByte(char c) {
 }
 
 // The parser reports a whole unexpected token at its last byte; the operator is shown its first.
-std::size_t tokenStart(const std::string& bytes, std::size_t last, const std::string& description) {
+std::size_t tokenStart(std::string_view bytes, std::size_t last, const std::string& description) {
     if (description.find("unexpected string literal") != std::string::npos) {
         for (std::size_t i = last; i-- > 0;) {
             if (bytes[i] != '"') continue;
@@ -147,7 +154,7 @@ std::size_t tokenStart(const std::string& bytes, std::size_t last, const std::st
     return start;
 }
 
-QString characterAt(const std::string& bytes, std::size_t index) {
+QString characterAt(std::string_view bytes, std::size_t index) {
     std::size_t length = 1;
     const auto lead = static_cast<unsigned char>(bytes[index]);
     if (lead >= 0xF0) {
@@ -170,7 +177,7 @@ struct TextPlace {
 
 // Lines end at LF, CR LF or a lone CR; the position counts the characters of its line up to and
 // including the offending one (at the end of the text: the characters of the last line).
-TextPlace placeOf(const std::string& bytes, std::size_t index) {
+TextPlace placeOf(std::string_view bytes, std::size_t index) {
     TextPlace place;
     std::size_t lineStart = 0;
     for (std::size_t i = 0; i < index && i < bytes.size(); ++i) {
@@ -196,28 +203,31 @@ bool mentions(const std::string& description, const char* words) {
 // The answers' formatted layout writes control characters other than backspace, tab, line feed,
 // form feed and carriage return raw inside strings (a customer note may hold one), so the reader
 // takes them as they are: the parser gets them as \u00XX escapes, and fault places are mapped
-// back to the text as given. A text without them, as nearly every answer is, is parsed as it is.
+// back to the text as given. A text without them, as nearly every answer is, is parsed where it
+// is, without a copy.
 class ParserText {
   public:
-    explicit ParserText(std::string original) : original_(std::move(original)) {
+    explicit ParserText(std::string_view original) : original_(original) {
         const std::vector<std::size_t> rawControls = rawControlsInStrings();
         if (rawControls.empty()) return;
-        parsed_.reserve(original_.size() + kGrowth * rawControls.size());
+        escaped_.reserve(original_.size() + kGrowth * rawControls.size());
         std::size_t copied = 0;
         for (const std::size_t at : rawControls) {
-            parsed_.append(original_, copied, at - copied);
-            escapeStarts_.push_back(parsed_.size());
+            escaped_.append(original_, copied, at - copied);
+            escapeStarts_.push_back(escaped_.size());
             char escape[7];
             const unsigned code = static_cast<unsigned char>(original_[at]);
             std::snprintf(escape, sizeof escape, "\\u%04x", code);
-            parsed_ += escape;
+            escaped_ += escape;
             copied = at + 1;
         }
-        parsed_.append(original_, copied);
+        escaped_.append(original_.substr(copied));
     }
 
-    const std::string& original() const { return original_; }
-    const std::string& parsed() const { return escapeStarts_.empty() ? original_ : parsed_; }
+    std::string_view original() const { return original_; }
+    std::string_view parsed() const {
+        return escapeStarts_.empty() ? original_ : std::string_view(escaped_);
+    }
 
     std::size_t originalIndex(std::size_t parsedIndex) const {
         const auto after =
@@ -254,13 +264,13 @@ class ParserText {
         return rawControls;
     }
 
-    std::string original_;
-    std::string parsed_;
-    std::vector<std::size_t> escapeStarts_;  // in parsed_
+    std::string_view original_;
+    std::string escaped_;
+    std::vector<std::size_t> escapeStarts_;  // in escaped_
 };
 
 QString faultMessage(const ParserText& text, const TokenHandler& handler) {
-    const std::string& bytes = text.parsed();
+    const std::string_view bytes = text.parsed();
     const std::string& description = handler.faultDescription();
     std::size_t at = handler.faultByte();
     QString message;
@@ -298,9 +308,17 @@ QString faultMessage(const ParserText& text, const TokenHandler& handler) {
 }  // namespace
 
 void readJsonTokens(QString text, const std::function<bool(const JsonToken&)>& onToken) {
-    const ParserText parserText(std::exchange(text, QString()).toStdString());
+    const QByteArray utf8 = text.toUtf8();
+    text = QString();  // the caller's copy, when moved in, is gone while the tokens are read
+    readJsonTokens(utf8, onToken);
+}
+
+void readJsonTokens(const QByteArray& utf8, const std::function<bool(const JsonToken&)>& onToken) {
+    const ParserText parserText(std::string_view(utf8.constData(), std::size_t(utf8.size())));
     TokenHandler handler(onToken);
-    if (json::sax_parse(parserText.parsed(), &handler) || handler.stoppedByCaller()) return;
+    const std::string_view parsed = parserText.parsed();
+    if (json::sax_parse(parsed.begin(), parsed.end(), &handler) || handler.stoppedByCaller())
+        return;
     if (handler.tooDeep()) throw Error(jsonTooDeepMessage());
     throw Error(faultMessage(parserText, handler));
 }

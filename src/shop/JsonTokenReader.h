@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -34,5 +35,7 @@ struct JsonToken {
 // jsonTooDeepMessage() where the text nests deeper than kMaxJsonDepth. The text is let go before
 // the tokens are read: a caller that moves its only copy in holds none while they are.
 void readJsonTokens(QString text, const std::function<bool(const JsonToken&)>& onToken);
+// The same for the text's UTF-8 bytes (an answer as the shop sent it), read where they are.
+void readJsonTokens(const QByteArray& utf8, const std::function<bool(const JsonToken&)>& onToken);
 
 }  // namespace norvan::shop

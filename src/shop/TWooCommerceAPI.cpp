@@ -70,12 +70,11 @@ TWooCommerceAPI::TWooCommerceAPI(const ShopConnection& connection, const RestOpt
 TWooCommerceAPI::~TWooCommerceAPI() = default;
 
 QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query) {
-    beginCall();
-    if (resUrl.isEmpty()) return QStringLiteral("Error: URL resource undefined.");
+    QString failure;
+    const QByteArray answer = GetAnswerBytes(resUrl, query, failure);
+    if (!failure.isEmpty()) return failure;
     return resultOf([&] {
-        const RestResponse response = exchange(HttpMethod::Get, queryResource(resUrl, query));
-        if (!isSuccess(response.status)) return statusFailure(response);
-        QString json = formatJson(response.body);
+        QString json = formatJson(answer);
         // The shop answers every read with JSON; a 2xx answer without it (an empty body, a
         // maintenance or cache page) comes from something in front of the shop. Its text stays
         // empty, but the call failed in transit.
@@ -103,6 +102,25 @@ ProductList TWooCommerceAPI::ListProducts(const QString& resUrl, const QString& 
         return QString();
     });
     return list;
+}
+
+QByteArray TWooCommerceAPI::GetAnswerBytes(const QString& resUrl, const QString& query,
+                                           QString& failure) {
+    beginCall();
+    if (resUrl.isEmpty()) {
+        failure = QStringLiteral("Error: URL resource undefined.");
+        return {};
+    }
+    QByteArray answer;
+    // A 2xx answer is not read here: as after exchange, its status stays in lastFailure() until
+    // the answer is read as the call's success (GetResponse reads it).
+    failure = resultOf([&] {
+        RestResponse response = exchange(HttpMethod::Get, queryResource(resUrl, query));
+        if (!isSuccess(response.status)) return statusFailure(response);
+        answer = std::move(response.body);
+        return QString();
+    });
+    return answer;
 }
 
 QString TWooCommerceAPI::AddProduct(const JsonBody& productData) {

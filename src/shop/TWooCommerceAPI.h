@@ -41,6 +41,11 @@ class TWooCommerceAPI {
     // a 2xx answer that is not JSON fails too, in transit: "Error: The shop's answer is not
     // JSON."
     ProductList ListProducts(const QString& resUrl, const QString& query);
+    // The same GET for a caller that reads the answer once itself: the body of a 2xx answer as
+    // the shop sent it (UTF-8, not checked to be JSON), without the formatted layout, which would
+    // hold a large order again twice over as UTF-16 text. A failure leaves its "Error: " text in
+    // failure, and no bytes.
+    QByteArray GetAnswerBytes(const QString& resUrl, const QString& query, QString& failure);
     QString AddProduct(const JsonBody& productData);  // POST to ProductRes: "201 create product."
     QString UpdateProduct(const JsonBody& productData);  // PUT to ProductRes: "201 update product."
     QString UpdateOrder(const JsonBody& orderData);      // PUT to OrderRes: "201 update order."

@@ -43,5 +43,27 @@ TEST(NameValueGridTest, SetListReplacesEveryRow) {
     EXPECT_EQ(shown(grid, 1, 0), "price");
 }
 
+// A customer note of megabytes would hold the window for minutes while the grid laid it out.
+TEST(NameValueGridTest, ACellShowsAtMostTheStartOfItsTextAndTheListKeepsItWhole) {
+    const struct {
+        qsizetype length;
+        QString shownEnd;  // what the cell shows after the characters of the text
+    } cases[] = {
+        {4096, ""},
+        {4097, QStringLiteral(" … [cut: 4097 characters in all]")},
+        {5000000, QStringLiteral(" … [cut: 5000000 characters in all]")},
+    };
+    for (const auto& c : cases) {
+        NameValueGrid grid;
+        const QString text(c.length, u'x');
+        grid.addPair(QStringLiteral("customer_note"), text);
+        grid.add(text);  // a name as long
+
+        EXPECT_EQ(shown(grid, 0, 1), text.left(4096) + c.shownEnd) << c.length;
+        EXPECT_EQ(shown(grid, 1, 0), text.left(4096) + c.shownEnd) << c.length;
+        EXPECT_EQ(grid.list().value(QStringLiteral("customer_note")), text) << c.length;
+    }
+}
+
 }  // namespace
 }  // namespace norvan::app

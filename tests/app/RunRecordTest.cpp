@@ -81,6 +81,12 @@ TEST_F(RunRecordTest, AnUnattendedRunThatAnErrorEndedLeavesTheErrorInTheFile) {
         << lines.at(paneLines.size()).toStdString();
     EXPECT_EQ(lines.last(), entry("orders/unattended", "summary",
                                   "orders exported 0, status changes retried 0, failed 1"));
+    // The operator sees it in the window as well.
+    EXPECT_TRUE(fMain.mLogs->lines().constLast().startsWith("---Error: Cannot create file \"" +
+                                                            folder.filePath("Orders/")))
+        << fMain.mLogs->lines().constLast().toStdString();
+    EXPECT_EQ(fMain.statusPanelText(2), "Orders: 0 exported, 1 failed, ended by an error");
+    EXPECT_TRUE(fMain.runStatusPanel().warns());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "app/TextPaneView.h"
+#include "support/Printers.h"
 
 #include <gtest/gtest.h>
 #include <QSignalSpy>
@@ -86,6 +87,23 @@ TEST(TextPaneViewTest, AShownPaneKeepsEveryLineInOrderAndShowsThemAtTheEndOfTheF
             return pane.QPlainTextEdit::toPlainText() == shownForm(c.text);
         })) << c.name;
     }
+}
+
+// The order file's view wraps its lines: a line of megabytes would hold the window for minutes.
+TEST(TextPaneViewTest, AVeryLongLineShowsItsStartAndThePaneKeepsItWhole) {
+    const QString longLine(5000, u'y');
+    const QString cut = longLine.left(4096) + QStringLiteral(" … [cut: 5000 characters in all]");
+    TextPaneView pane;
+    pane.setText(QStringLiteral("^15&") + longLine + QStringLiteral("^\r\n") + QString(4096, u'z'));
+    pane.appendLine(longLine);
+
+    // The text ended inside a line: the appended line came after a line end.
+    EXPECT_EQ(pane.text(), QStringLiteral("^15&") + longLine + QStringLiteral("^\r\n") +
+                               QString(4096, u'z') + QStringLiteral("\r\n") + longLine);
+    const QStringList shownLines = pane.toPlainText().split(u'\n');
+    EXPECT_EQ(shownLines, QStringList({QStringLiteral("^15&") + longLine.left(4092) +
+                                           QStringLiteral(" … [cut: 5005 characters in all]"),
+                                       QString(4096, u'z'), cut}));
 }
 
 TEST(TextPaneViewTest, ReadingTheShownTextBringsTheEditorUpToTheLastLine) {

@@ -154,6 +154,19 @@ TEST_F(UnattendedCycleWindowTest, OrderRunListsAgainUntilTheSourceStatusIsDraine
 
     EXPECT_EQ(orderHeaderLines().size(), 25);
     for (long long id = 100; id < 121; ++id) EXPECT_EQ(orderStatus(id), "completed") << id;
+    // One pane for the run: every listing's lines and every export stay in it, the warning once.
+    const QStringList log = fMain.mLogs->lines();
+    EXPECT_EQ(log.count(QStringLiteral("---BEGIN Check---")), 3);
+    EXPECT_EQ(log.filter(QStringLiteral("---Warning: Basic authentication")).size(), 1);
+    QStringList changes = log.filter(QStringLiteral("---Changing status order:"));
+    QStringList expected;
+    for (long long id = 15; id < 121; id = id == 18 ? 100 : id + 1)
+        expected.append(QStringLiteral("---Changing status order:  %1 //Az:  processing To:  "
+                                       "completed")
+                            .arg(id));
+    changes.sort();
+    expected.sort();
+    EXPECT_EQ(changes, expected);
 }
 
 TEST_F(UnattendedCycleWindowTest, OrderListShrinkingUnderTheRunEndsItWithoutExportingTwice) {

@@ -129,13 +129,17 @@ TEST_F(DailyLogFileTest, AnEntryThatCannotBeWrittenIsSkippedAndReportedOnce) {
     log.append("orders/unattended", "mLogs", "lost");
     log.append("orders/unattended", "mLogs", "lost too");
     const qsizetype warningsWhileBlocked = warnings.size();
+    EXPECT_TRUE(log.failing());
+    EXPECT_EQ(log.failure(), "cannot make the folder " + dir.filePath("Logs"));
 
     QFile::remove(dir.filePath("Logs"));
     log.append("orders/unattended", "mLogs", "kept");
+    EXPECT_FALSE(log.failing());
     QDir().mkpath(logPath("2024-03-06.log"));  // a folder where the next day's file belongs
     now = now.addDays(1);
     log.append("orders/unattended", "mLogs", "lost again");
     qInstallMessageHandler(previous);
+    EXPECT_TRUE(log.failing());
 
     EXPECT_EQ(warningsWhileBlocked, 1);
     EXPECT_EQ(warnings.size(), 2);

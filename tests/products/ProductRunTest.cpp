@@ -161,6 +161,8 @@ TEST_F(ProductRunAgainstShop, UpdatesEachProductFoundBySku) {
 
     EXPECT_EQ(window_.statusText, QStringLiteral("SKU: A-101"));
     EXPECT_EQ(window_.rows.value(QStringLiteral("sku")), QStringLiteral("A-101"));
+    EXPECT_EQ(window_.progress,
+              (std::vector<std::pair<qsizetype, qsizetype>>{{0, 2}, {1, 2}, {2, 2}}));
     EXPECT_EQ(window_.pumps, 2);
     EXPECT_EQ(window_.busyHistory, (std::vector<bool>{true, false}));
 }
@@ -409,6 +411,7 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     SampleShop& batched = seed(products, sameDates);
     settings_.batches = true;
     window_.pumps = 0;
+    window_.progress.clear();
     const ProductRunCounts counts = run(lines);
 
     EXPECT_EQ(batched.products(), lineByLine.products());
@@ -449,6 +452,7 @@ TEST_F(ProductRunAgainstShop, BatchesLeaveEveryProductAsLineByLineDoesAndLogTheS
     EXPECT_EQ(batched.requests().back().body, "{\"update\":[" + items + "]}");
 
     EXPECT_EQ(window_.statusText, QStringLiteral("SKU: d-6"));
+    EXPECT_EQ(window_.progress, (std::vector<std::pair<qsizetype, qsizetype>>{{0, 9}, {9, 9}}));
     EXPECT_EQ(window_.pumps, 1);
     EXPECT_TRUE(keptLines().isEmpty());
 }

@@ -145,15 +145,31 @@ TEST_F(CheckWooCommerceTest, LetsARefusedAddressEscapeWithThePointerBusy) {
     EXPECT_EQ(window.ids, QStringList{"earlier id"});
 }
 
-// A maintenance page or a caching layer answering instead of the shop.
-TEST_F(CheckWooCommerceTest, AnAnswerThatIsNotJsonListsNothing) {
-    for (const Fault fault : {Fault::NonJson200, Fault::Empty200}) {
-        shop_.setFault(fault);
-        CheckWooCommerce(CheckKind::Products, inputs(), window);
-        EXPECT_EQ(window.log, logAround({"---Get method /\"PRODUCT\"\\ successfully.",
-                                         "---Get Good Response For REST API (successful)."}));
-        EXPECT_TRUE(window.ids.isEmpty());
+// A login or maintenance page, or a caching layer, answering instead of the shop: the listing
+// failed, whatever the status said.
+TEST_F(CheckWooCommerceTest, AnAnswerThatIsNotJsonIsAFailedListing) {
+    for (const CheckKind kind : {CheckKind::Products, CheckKind::Orders}) {
+        for (const Fault fault : {Fault::NonJson200, Fault::Empty200}) {
+            shop_.setFault(fault);
+            EXPECT_EQ(CheckWooCommerce(kind, inputs(), window).answer,
+                      CheckOutcome::Answer::Failed);
+            EXPECT_EQ(window.log, logAround({"---Response error: Error: The shop's answer is not "
+                                             "what a WooCommerce shop sends. (unsuccessful)."}));
+            EXPECT_TRUE(window.ids.isEmpty());
+        }
     }
+}
+
+// A later listing of an order run adds to the run's log: nothing cleared, no second warning.
+TEST_F(CheckWooCommerceTest, AContinuedListingAppendsToTheRunsLog) {
+    CheckWooCommerce(CheckKind::Orders, inputs(), window);
+    const QStringList first = window.log;
+    CheckWooCommerce(CheckKind::Orders, inputs(), window, CheckLog::Continued);
+    const QStringList continued{"---BEGIN Check---", "---Config API to get token:  " + baseUrl(),
+                                "---Get method /\"ORDER\"\\ successfully.",
+                                "---Get Good Response For REST API (successful).",
+                                "---END Check---"};
+    EXPECT_EQ(window.log, first + continued);
 }
 
 // The warning is the only difference: with OAuth or over https nothing is said.

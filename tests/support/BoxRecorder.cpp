@@ -19,6 +19,7 @@ app::Environment BoxRecorder::environment(const QString& appPath) {
             [this](const QString& caption, const QString& text) {
                 messages_.push_back({caption, text});
             },
+        .openFile = [this](const QString& path) { openedFiles_.append(path); },
         .clock = [] { return fixedNow(); },
         // A shop call that failed in transit is tried again at once, and a product file looked
         // at again at once: tests never wait it out.
@@ -38,6 +39,7 @@ QStringList BoxRecorder::errorTexts() const {
 void BoxRecorder::clear() {
     errors_.clear();
     messages_.clear();
+    openedFiles_.clear();
 }
 
 }  // namespace norvan::testing

@@ -4,13 +4,14 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <vector>
 
 namespace norvan::testing {
 
-// Stands in for the window's message boxes: records them instead of showing them, so a test
-// never blocks on a modal box.
+// Stands in for the window's message boxes and file opener: records them instead of showing
+// them, so a test never blocks on a modal box nor starts another program.
 class BoxRecorder {
   public:
     struct Box {
@@ -32,11 +33,13 @@ class BoxRecorder {
     const std::vector<Box>& errors() const { return errors_; }
     const std::vector<Box>& messages() const { return messages_; }
     QStringList errorTexts() const;
+    const QStringList& openedFiles() const { return openedFiles_; }
     void clear();
 
   private:
     std::vector<Box> errors_;
     std::vector<Box> messages_;
+    QStringList openedFiles_;
 };
 
 }  // namespace norvan::testing
