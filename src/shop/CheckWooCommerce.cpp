@@ -10,21 +10,26 @@ namespace norvan::shop {
 
 namespace {
 
-// One request of the check: the list is cleared only when the request is really made.
+// One request of the check: the list is cleared only when the request is really made. The
+// answer is read once, as it came: a listing of orders brings them whole, megabytes at times.
 CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QString& query,
                      const QString& methodLine, CheckWindow& window) {
     window.clearIds();
-    const QString result = shop.GetResponse(resource, query);
-    if (isFailureResult(result)) {
-        logResponseError(window, result);
+    QString failure;
+    const QByteArray answer = shop.GetAnswerBytes(resource, query, failure);
+    if (!failure.isEmpty()) {
+        logResponseError(window, failure);
         logShopSays(window, shop.lastFailure().message);
         logMovedTo(window, shop.movedTo());
         return {.answer = CheckOutcome::Answer::Failed};
     }
-    // A 2xx answer that is not JSON comes back empty: a login or maintenance page, or a cut
-    // answer, sent by something in front of the shop. It lists nothing, and says nothing of
-    // what the shop holds.
-    if (result.isEmpty()) {
+    // A 2xx answer that is not JSON (a login or maintenance page, an empty or cut answer)
+    // comes from something in front of the shop and says nothing of what it holds: the reader
+    // refuses it, and nothing is listed.
+    QStringList ids;
+    try {
+        GetWooCommerceParam(answer, ids);
+    } catch (const Error&) {
         logResponseError(window,
                          QStringLiteral("Error: The shop's answer is not what a WooCommerce shop "
                                         "sends."));
@@ -33,13 +38,6 @@ CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QStri
     window.appendLog(methodLine);
     window.processEvents();
     window.appendLog(QStringLiteral("---Get Good Response For REST API (successful)."));
-    QStringList ids;
-    try {
-        GetWooCommerceParam(result, ids);
-    } catch (...) {
-        window.appendIds(ids);  // the ids read before a fault stay listed
-        throw;
-    }
     window.appendIds(ids);
     return {.answer = CheckOutcome::Answer::Listed, .idsListed = ids.size()};
 }
