@@ -30,9 +30,7 @@ CheckOutcome listIds(TWooCommerceAPI& shop, const QString& resource, const QStri
     try {
         GetWooCommerceParam(answer, ids);
     } catch (const Error&) {
-        logResponseError(window,
-                         QStringLiteral("Error: The shop's answer is not what a WooCommerce shop "
-                                        "sends."));
+        logResponseError(window, QStringLiteral("Error: The shop's answer is not JSON."));
         return {.answer = CheckOutcome::Answer::Failed};
     }
     window.appendLog(methodLine);

@@ -77,8 +77,7 @@ TEST_F(RunStatusPanelTest, AListingAnsweredWithoutJsonIsAFailedListing) {
     waitForRuns(fMain);
 
     EXPECT_TRUE(fMain.mLogs->lines().contains(
-        "---Response error: Error: The shop's answer is not what a WooCommerce shop sends. "
-        "(unsuccessful)."));
+        "---Response error: Error: The shop's answer is not JSON. (unsuccessful)."));
     EXPECT_TRUE(QString::fromUtf8(folder.readBytes("Logs/2024-03-05.log"))
                     .contains("orders/unattended summary: orders exported 0, status changes "
                               "retried 0, failed 0, listing failed\r\n"));

@@ -154,7 +154,7 @@ TEST_F(CheckWooCommerceTest, AnAnswerThatIsNotJsonIsAFailedListing) {
             EXPECT_EQ(CheckWooCommerce(kind, inputs(), window).answer,
                       CheckOutcome::Answer::Failed);
             EXPECT_EQ(window.log, logAround({"---Response error: Error: The shop's answer is not "
-                                             "what a WooCommerce shop sends. (unsuccessful)."}));
+                                             "JSON. (unsuccessful)."}));
             EXPECT_TRUE(window.ids.isEmpty());
         }
     }
