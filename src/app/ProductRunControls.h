@@ -15,8 +15,7 @@ class StatusPanel;
 class ProductRunControls : public PaneRunLog<products::ProductRunWindow> {
   public:
     ProductRunControls(TextPaneView& log, StatusPanel& statusPanel, RunStatusPanel& runStatus,
-                       NameValueGrid& rows,
-                       RunRecord& record);
+                       NameValueGrid& rows, RunRecord& record);
 
     void setStatusText(const QString& text) override;
     void setProductRows(const common::NameValueList& rows) override;

@@ -874,6 +874,9 @@ TEST_F(ProductRunAgainstShop, LinesTakenAsTheRunGoesFollowTheKeptOnesInTheirOrde
     EXPECT_EQ(window_.log.at(4), "---step 2");
     EXPECT_EQ(counts, ProductRunCounts{.updated = 4});
     EXPECT_TRUE(keptLines().isEmpty());
+    // The run's lines grow as the files are taken: the kept ones and those taken so far.
+    EXPECT_EQ(window_.progress, (std::vector<std::pair<qsizetype, qsizetype>>{
+                                    {0, 2}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
 }
 
 // A shop that does not answer stops the sending, not the taking: the files are still taken whole
