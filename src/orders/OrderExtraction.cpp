@@ -93,12 +93,11 @@ void extractOrder(const shop::ShopConnection& connection, const QString& orderRe
         throw Error(QStringLiteral("\"%1\" is not an order id").arg(orderId));
     shop::TWooCommerceAPI client(connection);
     QString failure;
-    const QByteArray answer =
-        client.GetAnswerBytes(orderRes + orderId + u'/', QString(), failure);
+    const QByteArray answer = client.GetAnswerBytes(orderRes + orderId + u'/', QString(), failure);
     try {
         // A failed request's text is read as the order, which the reader rejects.
-        GetWooCommerceOrdersValue(failure.isEmpty() ? answer : failure.toUtf8(), orderId,
-                                  itemTitle, order);
+        GetWooCommerceOrdersValue(failure.isEmpty() ? answer : failure.toUtf8(), orderId, itemTitle,
+                                  order);
     } catch (const Error& error) {
         if (failure.isEmpty()) throw;
         throw FailedOrderRead(error.message(), failure);
