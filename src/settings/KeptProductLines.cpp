@@ -7,17 +7,6 @@
 
 namespace norvan::settings {
 
-namespace {
-
-bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
-    SqliteStatement columns(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
-    while (columns.step())
-        if (columns.columnText(1) == column) return true;
-    return false;
-}
-
-}  // namespace
-
 KeptProductLines::KeptProductLines(sqlite3* db) : db_(db) {
     // One transaction: the tables are made with one commit, and once made nothing is written.
     SqliteTransaction transaction(db_);

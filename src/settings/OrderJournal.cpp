@@ -5,17 +5,6 @@
 
 namespace norvan::settings {
 
-namespace {
-
-bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
-    SqliteStatement columns(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
-    while (columns.step())
-        if (columns.columnText(1) == column) return true;
-    return false;
-}
-
-}  // namespace
-
 OrderJournal::OrderJournal(SettingsDatabase& database) : database_(database) {
     sqlite3* db = database_.connection();
     executeSql(db, QStringLiteral("CREATE TABLE IF NOT EXISTS OrderJournal (OrderId TEXT PRIMARY "

@@ -83,4 +83,11 @@ void SqliteTransaction::commit() {
     open_ = false;
 }
 
+bool hasColumn(sqlite3* db, const QString& table, const QString& column) {
+    SqliteStatement columns(db, QStringLiteral("PRAGMA table_info(%1)").arg(table));
+    while (columns.step())
+        if (columns.columnText(1) == column) return true;
+    return false;
+}
+
 }  // namespace norvan::settings

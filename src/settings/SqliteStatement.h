@@ -14,6 +14,9 @@ namespace norvan::settings {
 // Runs one or more statements that return nothing of interest.
 void executeSql(sqlite3* db, const QString& sql);
 
+// Whether the table has the column: a table made by an earlier version may lack it.
+bool hasColumn(sqlite3* db, const QString& table, const QString& column);
+
 // One prepared statement; errors are raised as Error with the storage layer's message.
 class SqliteStatement {
   public:
