@@ -33,10 +33,10 @@ class KeptProductLines {
   public:
     explicit KeptProductLines(sqlite3* db);
 
-    // In one transaction, one statement a line: adds the lines in their order, each replacing the
-    // kept line of its key that came from another source. A line of a file whose key a later file
-    // brought while this one waited is older than that one and is left out. Returns the
-    // positions of the lines left out.
+    // In one transaction: adds the lines in their order, each replacing the kept line of its key
+    // that came from another source. A line of a file whose key a later file brought while this
+    // one waited is older than that one and is left out. Returns the positions of the lines left
+    // out.
     QList<qsizetype> keep(const QList<KeptProductLine>& lines, ProductLineSource& source);
     void keep(const QList<KeptProductLine>& lines);  // as a source of their own
 
