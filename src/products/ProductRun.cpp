@@ -2,7 +2,6 @@
 
 #include "BatchSender.h"
 #include "ProductBody.h"
-#include "ProductIntake.h"
 #include "ProductLookup.h"
 #include "SkuLookup.h"
 #include "common/Error.h"
@@ -54,10 +53,11 @@ void ProductRun::run(const QStringList& lines, const QStringList& notes,
 // A line of the list is kept already when a kept line has its text or its SKU: the product
 // files' lines are kept as they are read, and a kept line of the SKU is at least as new.
 void ProductRun::keepListedLines(const QStringList& lines) {
-    QStringList missing;
-    for (const QString& line : lines)
-        if (!kept_.holds(skuKey(line), line)) missing.append(line);
-    if (!missing.isEmpty()) keepProductLines(kept_, missing);
+    QList<settings::KeptProductLine> listed;
+    listed.reserve(lines.size());
+    for (const QString& line : lines) listed.append({0, skuKey(line), line});
+    const QList<settings::KeptProductLine> missing = kept_.linesNotHeld(listed);
+    if (!missing.isEmpty()) kept_.keep(missing);
 }
 
 void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& takeMore) {

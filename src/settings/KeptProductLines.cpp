@@ -119,12 +119,20 @@ qsizetype KeptProductLines::countAfter(qint64 id) const {
     return count.columnInt64(0);
 }
 
-bool KeptProductLines::holds(const QString& key, const QString& line) const {
+QList<KeptProductLine> KeptProductLines::linesNotHeld(const QList<KeptProductLine>& lines) const {
+    // In one transaction: a statement on its own takes the file's lock and gives it back.
+    SqliteTransaction transaction(db_);
     SqliteStatement select(db_, QStringLiteral("SELECT 1 FROM KeptProductLines "
                                                "WHERE Key = ?1 AND (?1 <> '' OR Line = ?2)"));
-    select.bindText(1, key);
-    select.bindText(2, line);
-    return select.step();
+    QList<KeptProductLine> notHeld;
+    for (const KeptProductLine& line : lines) {
+        select.reset();
+        select.bindText(1, line.key);
+        select.bindText(2, line.line);
+        if (!select.step()) notHeld.append(line);
+    }
+    transaction.commit();
+    return notHeld;
 }
 
 void KeptProductLines::remove(const QList<qint64>& ids) {

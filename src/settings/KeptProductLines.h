@@ -44,8 +44,8 @@ class KeptProductLines {
     QList<KeptProductLine> lines() const;
     QList<KeptProductLine> linesAfter(qint64 id, qsizetype count) const;
     qsizetype countAfter(qint64 id) const;
-    // A kept line has this line's key, or for a line without key, its text.
-    bool holds(const QString& key, const QString& line) const;
+    // The lines of which no kept line has the key, or for a line without key, the text.
+    QList<KeptProductLine> linesNotHeld(const QList<KeptProductLine>& lines) const;
     void remove(const QList<qint64>& ids);  // in one transaction
 
     // What a waiting file must not bring is forgotten once it has been taken, or is gone.
