@@ -6,16 +6,16 @@ namespace norvan::products {
 
 namespace {
 
-QString encodedSku(const QString& sku) {
-    return QString::fromLatin1(QUrl::toPercentEncoding(sku));
-}
-
 constexpr char16_t kArabicYeh = u'\u064A';
 constexpr char16_t kPersianYeh = u'\u06CC';
 constexpr char16_t kArabicKaf = u'\u0643';
 constexpr char16_t kPersianKaf = u'\u06A9';  // keheh
 
 }  // namespace
+
+QString encodedSku(const QString& sku) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(sku));
+}
 
 QString skuQuery(const QString& sku) {
     return QStringLiteral("sku=") + encodedSku(sku);

@@ -12,13 +12,15 @@ namespace norvan::products {
 // The most products the shop lists on one page, and the most items it takes in one batch call.
 inline constexpr qsizetype kMostProductsPerCall = 100;
 
-// The query that looks a product up by its SKU: "sku=" + the SKU percent-encoded (RFC 3986
-// unreserved characters kept, UTF-8 otherwise), so "+", "&", "#", "/" and blanks reach the shop
-// as part of the SKU.
+// The SKU percent-encoded (RFC 3986 unreserved characters kept, UTF-8 otherwise), so "+", "&",
+// "#", "/" and blanks reach the shop as part of the SKU.
+QString encodedSku(const QString& sku);
+
+// The query that looks a product up by its SKU: "sku=" + encodedSku.
 QString skuQuery(const QString& sku);
 
-// The query that looks several SKUs up at once: "sku=" + the SKUs, each percent-encoded as in
-// skuQuery, joined by ",", then "&per_page=" + kMostProductsPerCall so that one page lists them
+// The query that looks several SKUs up at once: "sku=" + the SKUs, each encodedSku, joined by
+// ",", then "&per_page=" + kMostProductsPerCall so that one page lists them
 // all. The shop splits the list at every comma, encoded or not: a SKU holding one is looked up
 // alone.
 QString skuListQuery(const QStringList& skus);

@@ -4,6 +4,7 @@
 #include "shop/TWooCommerceAPI.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace norvan::products {
 
@@ -38,15 +39,22 @@ QStringList spellings(const QString& sku) {
 constexpr qsizetype kMostQueryLength = 4000;
 
 QList<QStringList> queryGroups(const QStringList& skus) {
+    // skuListQuery's length is counted as the SKUs come, each encoded once: its fixed part, and
+    // the SKUs with a comma before each, less the first one's.
+    const qsizetype fixedLength = skuListQuery({}).size();
     QList<QStringList> groups;
     QStringList group;
+    qsizetype groupLength = 0;  // the group's SKUs, each with its comma
     for (const QString& sku : skus) {
         const QStringList spelt = spellings(sku);
-        if (!group.isEmpty() && skuListQuery(group + spelt).size() > kMostQueryLength) {
-            groups.append(group);
-            group.clear();
+        qsizetype speltLength = 0;
+        for (const QString& spelling : spelt) speltLength += 1 + encodedSku(spelling).size();
+        if (!group.isEmpty() && fixedLength + groupLength + speltLength - 1 > kMostQueryLength) {
+            groups.append(std::exchange(group, {}));
+            groupLength = 0;
         }
         group += spelt;
+        groupLength += speltLength;
     }
     if (!group.isEmpty()) groups.append(group);
     return groups;

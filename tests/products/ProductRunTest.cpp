@@ -477,6 +477,12 @@ TEST_F(ProductRunAgainstShop, LongSkusOfABatchAreLookedUpInRequestsOfBoundedLeng
         EXPECT_TRUE(lookup.starts_with("GET ")) << lookup;
         EXPECT_LT(lookup.size(), 4100u);
     }
+    // The first lookup takes every SKU that fits: with the next one its query would pass 4,000.
+    const auto query = [](const std::string& call) { return call.substr(call.find('?') + 1); };
+    const std::string second = query(calls[1]);
+    const std::string next = second.substr(4, second.find(',') - 4);  // after "sku="
+    EXPECT_LE(query(calls[0]).size(), 4000u);
+    EXPECT_GT(query(calls[0]).size() + 1 + next.size(), 4000u);
     EXPECT_EQ(calls[2], "POST /wp-json/wc/v3/products/batch");
     for (int id = 1; id <= 40; ++id) EXPECT_EQ(shop_->product(id)["stock_quantity"], 7) << id;
 }
