@@ -18,6 +18,7 @@ class PaneRunLog : public RunWindow {
 
     void clearLog() override { log_.clear(); }
     void appendLog(const QString& line) override { record_.appendLine(log_, line); }
+    void appendLogLines(const QStringList& lines) override { record_.appendLines(log_, lines); }
     void processEvents() override { processPendingEvents(); }
     void setBusy(bool busy) override {
         if (busy)

@@ -35,8 +35,13 @@ void RunRecord::appendLine(TextPaneView& pane, const QString& line) {
     file_.append(run_, pane.objectName(), line);
 }
 
+void RunRecord::appendLines(TextPaneView& pane, const QStringList& lines) {
+    for (const QString& line : lines) pane.appendLine(line);
+    file_.append(run_, pane.objectName(), lines);
+}
+
 void RunRecord::recordLines(const TextPaneView& pane, const QStringList& lines) {
-    for (const QString& line : lines) file_.append(run_, pane.objectName(), line);
+    file_.append(run_, pane.objectName(), lines);
 }
 
 void RunRecord::carryOut(const std::function<void()>& steps,

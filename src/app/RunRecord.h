@@ -29,6 +29,8 @@ class RunRecord {
 
     // Appends the line to the pane and records it under the pane's name.
     void appendLine(TextPaneView& pane, const QString& line);
+    // Appends the lines to the pane and records them together, in one write.
+    void appendLines(TextPaneView& pane, const QStringList& lines);
     // Records lines that the pane received with its whole text (mProdFiles).
     void recordLines(const TextPaneView& pane, const QStringList& lines);
 

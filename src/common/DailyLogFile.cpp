@@ -24,6 +24,12 @@ QString DailyLogFile::filePath(const QDate& day) const {
 }
 
 void DailyLogFile::append(const QString& run, const QString& source, const QString& text) noexcept {
+    append(run, source, QStringList{text});
+}
+
+void DailyLogFile::append(const QString& run, const QString& source,
+                          const QStringList& texts) noexcept {
+    if (texts.isEmpty()) return;
     try {
         const QDateTime now = clock_();
         if (now.date() != cleanedOn_) {
@@ -31,11 +37,13 @@ void DailyLogFile::append(const QString& run, const QString& source, const QStri
             cleanedOn_ = now.date();
         }
         const QString head = timeStamp(now) + u' ' + run + u' ' + source + QStringLiteral(": ");
-        QStringList lines = splitLines(text);
-        if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
-        QString entry;
-        for (const QString& line : lines) entry += head + line + QStringLiteral("\r\n");
-        write(entry.toUtf8());
+        QString entries;
+        for (const QString& text : texts) {
+            QStringList lines = splitLines(text);
+            if (lines.isEmpty()) lines.append(QString());  // an empty pane line is a line too
+            for (const QString& line : lines) entries += head + line + QStringLiteral("\r\n");
+        }
+        write(entries.toUtf8());
     } catch (const std::exception& error) {
         reportFailure(QString::fromUtf8(error.what()));
     }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 namespace norvan::common {
 
@@ -25,6 +26,9 @@ class DailyLogFile {
 
     // A text of several lines gives one file line for each, every one with the same head.
     void append(const QString& run, const QString& source, const QString& text) noexcept;
+    // The texts in their order, as appended one by one within one millisecond: one head for all
+    // and one write, where a write for each would cost more than its entry.
+    void append(const QString& run, const QString& source, const QStringList& texts) noexcept;
 
     QString filePath(const QDate& day) const;
     // The last entry was not written; failure() says why.

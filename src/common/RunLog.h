@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace norvan::common {
 
@@ -13,6 +14,10 @@ class RunLog {
 
     virtual void clearLog() = 0;
     virtual void appendLog(const QString& line) = 0;
+    // The lines in their order, as appendLog gives each; an adapter may write them together.
+    virtual void appendLogLines(const QStringList& lines) {
+        for (const QString& line : lines) appendLog(line);
+    }
     virtual void processEvents() = 0;  // lets the window repaint and queued work run
     virtual void setBusy(bool busy) = 0;
 };

@@ -131,8 +131,9 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                                       : QList{sendLine(client, lines.first(), number)};
                 bool keptAny = false;
                 const LineReport* stop = nullptr;
+                QStringList entries;  // of the unit, logged together
                 for (qsizetype i = 0; i < unit.size(); ++i) {
-                    for (const QString& entry : reports.at(i).entries()) log(entry);
+                    entries += reports.at(i).entries();
                     count(reports.at(i).delivery());
                     if (reports.at(i).delivery() != LineReport::Delivery::Kept)
                         done.append(unit.at(i).id);
@@ -140,6 +141,7 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                         keptAny = true;
                     if (reports.at(i).stopsTheRun()) stop = &reports.at(i);
                 }
+                window_.appendLogLines(entries);
                 if (done.size() >= kLinesPerPage ||
                     (done.size() >= kLinesForgottenTogether &&
                      sinceForgotten.hasExpired(kForgettingMilliseconds)))

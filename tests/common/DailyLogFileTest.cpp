@@ -33,6 +33,8 @@ TEST_F(DailyLogFileTest, WritesEachEntryTimeStampedIntoTheFileOfItsDay) {
     // A text holding line breaks gives one file line for each of its lines; an empty text one.
     log.append("orders/unattended", "error", "first\r\nsecond\nthird");
     log.append("check/hand", "mCheckLog", "");
+    // Texts written together: each gives its lines, in their order.
+    log.append("products/hand", "mLogs", QStringList{"one", "two\nthree", ""});
     // The program started again: the day's file grows.
     DailyLogFile(dir.filePath("Logs"), [this] {
         return now;
@@ -47,6 +49,10 @@ TEST_F(DailyLogFileTest, WritesEachEntryTimeStampedIntoTheFileOfItsDay) {
                          "2024-03-06 00:00:00.005 orders/unattended error: second\r\n"
                          "2024-03-06 00:00:00.005 orders/unattended error: third\r\n"
                          "2024-03-06 00:00:00.005 check/hand mCheckLog: \r\n"
+                         "2024-03-06 00:00:00.005 products/hand mLogs: one\r\n"
+                         "2024-03-06 00:00:00.005 products/hand mLogs: two\r\n"
+                         "2024-03-06 00:00:00.005 products/hand mLogs: three\r\n"
+                         "2024-03-06 00:00:00.005 products/hand mLogs: \r\n"
                          "2024-03-06 00:00:00.005 check/hand summary: nothing asked\r\n"));
 }
 
