@@ -21,10 +21,11 @@ BenchWindow::BenchWindow(const sampleshop::SampleShop& shop, const QString& pare
     app::Environment environment = boxes_.environment(folder_.path());
     environment.clock = common::systemClock();
     window_ = std::make_unique<app::TfMain>(std::move(environment));
-    window_->setActivePage(window_->tsProduct);
     window_->show();
     while (!window_->windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // After the show, which brings the main page up: the page whose button the operator presses.
+    window_->setActivePage(window_->tsProduct);
 }
 
 void BenchWindow::fillProductList(const QStringList& lines) {
