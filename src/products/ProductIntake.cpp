@@ -91,8 +91,10 @@ std::optional<IntakeStep> ProductIntake::takeStep() {
 void ProductIntake::finishFile(const File& file) {
     reader_.reset();
     ++next_;
-    // A file that cannot be deleted is simply taken again by the next intake; its lines then
+    // The file goes only once its lines are on disk: after a power cut one or the other is there.
+    // A file that is not deleted is simply taken again by the next intake; its lines then
     // replace themselves. What it must not bring stays remembered until it is gone.
+    if (!kept_.putOnDisk()) return;
     if (QFile::remove(file.path) || !QFileInfo::exists(file.path))
         kept_.forgetWaitingFile(file.source.file);
 }

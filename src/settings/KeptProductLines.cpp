@@ -2,6 +2,7 @@
 
 #include "SqliteStatement.h"
 
+#include <sqlite3.h>
 #include <QSet>
 #include <limits>
 
@@ -144,6 +145,13 @@ void KeptProductLines::remove(const QList<qint64>& ids) {
         drop.step();
     }
     transaction.commit();
+}
+
+// A commit to the write-ahead log is not synced; a checkpoint syncs the log and then the database
+// file. With a rollback journal every commit was synced already, and this does nothing.
+bool KeptProductLines::putOnDisk() {
+    return sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr) ==
+           SQLITE_OK;
 }
 
 void KeptProductLines::forgetWaitingFile(const QString& file) {

@@ -47,6 +47,8 @@ class KeptProductLines {
     // The lines of which no kept line has the key, or for a line without key, the text.
     QList<KeptProductLine> linesNotHeld(const QList<KeptProductLine>& lines) const;
     void remove(const QList<qint64>& ids);  // in one transaction
+    // Makes every line kept so far outlast a power cut; false when that failed.
+    bool putOnDisk();
 
     // What a waiting file must not bring is forgotten once it has been taken, or is gone.
     void forgetWaitingFile(const QString& file);
