@@ -1,5 +1,6 @@
 #include "AnswerSax.h"
 
+#include "JsonCharacters.h"
 #include "JsonDepth.h"
 #include "common/Error.h"
 
@@ -10,29 +11,6 @@
 namespace norvan::shop {
 
 namespace {
-
-constexpr auto kHexValues = [] {
-    std::array<int, 256> values{};
-    values.fill(-1);
-    const auto digits = [&values](char first, char last, int value) {
-        for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
-    };
-    digits('0', '9', 0);
-    digits('a', 'f', 10);
-    digits('A', 'F', 10);
-    return values;
-}();
-
-// The four hexadecimal digits of a "\u" escape at p; -1 when they are not.
-int unitAt(const char* p) {
-    int value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const int digit = kHexValues[static_cast<unsigned char>(p[i])];
-        if (digit < 0) return -1;
-        value = value * 16 + digit;
-    }
-    return value;
-}
 
 void appendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -79,14 +57,10 @@ std::string decodeEscapes(std::string_view raw) {
                 text += '\t';
                 break;
             case 'u': {
-                auto code = static_cast<char32_t>(unitAt(raw.data() + i + 1));
-                i += 4;
-                if (code >= 0xD800 && code <= 0xDBFF) {  // and its low surrogate
-                    const auto low = static_cast<char32_t>(unitAt(raw.data() + i + 3));
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                    i += 6;
-                }
-                appendUtf8(text, code);
+                const JsonCharacter character =
+                    escapedCharacterAt(raw.data() + i + 1, raw.data() + raw.size());
+                i += static_cast<std::size_t>(character.length);
+                appendUtf8(text, character.code);
                 break;
             }
             default:  // '"', '\\', '/'
@@ -266,43 +240,15 @@ bool AnswerSax::Scanner::escape() {
         default:
             return false;
     }
-    if (end_ - p_ < 4) return false;
-    const int first = unitAt(p_);
-    p_ += 4;
-    if (first < 0 || (first >= 0xDC00 && first <= 0xDFFF)) return false;
-    if (first < 0xD800 || first > 0xDBFF) return true;
-    // A high surrogate stands for a character only with the low one after it.
-    if (end_ - p_ < 6 || p_[0] != '\\' || p_[1] != 'u') return false;
-    const int second = unitAt(p_ + 2);
-    p_ += 6;
-    return second >= 0xDC00 && second <= 0xDFFF;
+    const JsonCharacter character = escapedCharacterAt(p_, end_);
+    p_ += character.length;
+    return character.length != 0;
 }
 
-// One well-formed UTF-8 sequence: no overlong forms, no surrogates, at most U+10FFFF.
 bool AnswerSax::Scanner::utf8Sequence() {
-    const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(p_[i]); };
-    const unsigned char lead = byte(0);
-    std::ptrdiff_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return false;
-    }
-    if (end_ - p_ < length || byte(1) < low || byte(1) > high) return false;
-    for (std::ptrdiff_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
-    p_ += length;
-    return true;
+    const JsonCharacter character = utf8CharacterAt(p_, end_);
+    p_ += character.length;
+    return character.length != 0;
 }
 
 // -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?

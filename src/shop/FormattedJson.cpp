@@ -1,5 +1,6 @@
 #include "FormattedJson.h"
 
+#include "JsonCharacters.h"
 #include "JsonDepth.h"
 #include "JsonEscape.h"
 #include "common/Error.h"
@@ -60,7 +61,6 @@ class LayoutFormatter {
     bool escape();
     bool number();
     bool literal(std::string_view word);
-    bool plainUtf8(char32_t& code);
     void appendCodePoint(char32_t code);
     void indent() {
         const qsizetype blanks = 4 * static_cast<qsizetype>(containers_.size());
@@ -253,28 +253,12 @@ bool LayoutFormatter::string() {
         } else if (c < 0x20) {
             return false;
         } else {
-            char32_t code = 0;
-            if (!plainUtf8(code)) return false;
-            appendCodePoint(code);
+            const JsonCharacter character = utf8CharacterAt(p_, end_);
+            if (character.length == 0) return false;
+            p_ += character.length;
+            appendCodePoint(character.code);
         }
     }
-}
-
-// Most of a shop's answer is Persian text as "\uXXXX": the digits are read through a table.
-constexpr auto kHexValues = [] {
-    std::array<signed char, 256> values{};
-    values.fill(-1);
-    const auto digits = [&values](char first, char last, signed char value) {
-        for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
-    };
-    digits('0', '9', 0);
-    digits('a', 'f', 10);
-    digits('A', 'F', 10);
-    return values;
-}();
-
-int hexValue(char c) {
-    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 bool LayoutFormatter::escape() {
@@ -304,27 +288,10 @@ bool LayoutFormatter::escape() {
         default:
             return false;
     }
-    const auto unit = [this]() -> int {
-        if (end_ - p_ < 4) return -1;
-        int value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const int digit = hexValue(*p_++);
-            if (digit < 0) return -1;
-            value = value * 16 + digit;
-        }
-        return value;
-    };
-    const int first = unit();
-    if (first < 0 || (first >= 0xDC00 && first <= 0xDFFF)) return false;
-    char32_t code = char32_t(first);
-    if (first >= 0xD800 && first <= 0xDBFF) {  // a surrogate pair stands for one character
-        if (end_ - p_ < 2 || p_[0] != '\\' || p_[1] != 'u') return false;
-        p_ += 2;
-        const int second = unit();
-        if (second < 0xDC00 || second > 0xDFFF) return false;
-        code = 0x10000 + ((char32_t(first) - 0xD800) << 10) + (char32_t(second) - 0xDC00);
-    }
-    appendCodePoint(code);
+    const JsonCharacter character = escapedCharacterAt(p_, end_);
+    if (character.length == 0) return false;
+    p_ += character.length;
+    appendCodePoint(character.code);
     return true;
 }
 
@@ -345,37 +312,6 @@ void LayoutFormatter::appendCodePoint(char32_t code) {
         *out_++ = QChar(QChar::highSurrogate(code));
         *out_++ = QChar(QChar::lowSurrogate(code));
     }
-}
-
-// One well-formed UTF-8 sequence (no overlong forms, no surrogates, at most U+10FFFF), read into
-// code.
-bool LayoutFormatter::plainUtf8(char32_t& code) {
-    const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(p_[i]); };
-    const unsigned char lead = byte(0);
-    std::ptrdiff_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return false;
-    }
-    if (end_ - p_ < length || byte(1) < low || byte(1) > high) return false;
-    code = lead & (0xFF >> (length + 1));
-    for (std::ptrdiff_t i = 1; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    p_ += length;
-    return true;
 }
 
 }  // namespace
