@@ -10,6 +10,7 @@
 //
 //   order_run_bench [orders] [rounds] [--delay-ms N]
 
+#include "../products/CurlRequest.h"
 #include "../products/FolderPlace.h"
 #include "../products/LoadAverage.h"
 #include "../products/SyncCount.h"
@@ -24,7 +25,6 @@
 #include "support/TempProgramFolder.h"
 
 #include <curl/curl.h>
-#include <sched.h>
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -94,39 +94,23 @@ size_t dropBody(char*, size_t size, size_t count, void*) {
     return size * count;
 }
 
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-
 // The least a client must do for the run's requests: one handle, one connection, the header lines
 // and bodies the program sent, the answers received whole and not looked at.
 void bareCurlLoop(SampleShop& shop, const std::vector<norvan::sampleshop::RecordedRequest>& run) {
     const std::string origin = "http://127.0.0.1:" + std::to_string(shop.port());
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    norvan::bench::CurlHandle curl(curl_easy_init());
     curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);  // as the program's client
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, dropBody);
     for (const auto& request : run) {
-        std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+        norvan::bench::CurlHeaderList headers;
         for (const auto& [name, value] : request.headers) {
             if (name == "Host" || name == "Content-Length") continue;
             headers.reset(curl_slist_append(headers.release(), (name + ": " + value).c_str()));
         }
         headers.reset(curl_slist_append(headers.release(), "Expect:"));
         curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers.get());
-        const std::string url = origin + request.target;
-        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-        if (request.method == "GET") {
-            curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
-        } else {
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, request.body.c_str());
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
-                             static_cast<long>(request.body.size()));
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.method.c_str());
-        }
+        norvan::bench::setUpRequest(curl.get(), request.method.c_str(), origin + request.target,
+                                    request.body);
         if (curl_easy_perform(curl.get()) != CURLE_OK)
             std::fprintf(stderr, "%s %s failed\n", request.method.c_str(), request.target.c_str());
     }
@@ -175,10 +159,7 @@ class BenchWindow {
 int main(int argc, char** argv) {
     // One CPU for the whole program, as in the other benchmarks: the shop's threads, started
     // later, inherit it, so both sides pay for the same work on the same core.
-    cpu_set_t oneCpu;
-    CPU_ZERO(&oneCpu);
-    CPU_SET(sched_getcpu(), &oneCpu);
-    sched_setaffinity(0, sizeof oneCpu, &oneCpu);
+    norvan::bench::keepToOneCpu();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

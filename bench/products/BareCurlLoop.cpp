@@ -1,11 +1,10 @@
 #include "BareCurlLoop.h"
 
+#include "CurlRequest.h"
 #include "products/ProductBody.h"
 #include "products/ProductLookup.h"
 #include "sample-shop/SampleShop.h"
 #include "shop/ProductBatch.h"
-
-#include <curl/curl.h>
 
 #include <QByteArray>
 #include <algorithm>
@@ -20,13 +19,6 @@ size_t keepBody(char* data, size_t size, size_t count, void* body) {
     static_cast<std::string*>(body)->append(data, size * count);
     return size * count;
 }
-
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
 
 }  // namespace
 
@@ -70,8 +62,8 @@ void bareCurlLoop(sampleshop::SampleShop& shop, const std::vector<Request>& requ
         QByteArray::fromStdString(keys.consumerKey + ':' + keys.consumerSecret)
             .toBase64()
             .toStdString();
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    std::unique_ptr<curl_slist, HeaderListDeleter> headers;
+    CurlHandle curl(curl_easy_init());
+    CurlHeaderList headers;
     for (const std::string& header :
          {std::string("Accept: */*"), std::string("Accept-Charset: UTF-8"),
           std::string("Content-Type: application/json"),
@@ -85,17 +77,7 @@ void bareCurlLoop(sampleshop::SampleShop& shop, const std::vector<Request>& requ
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
 
     for (const Request& request : requests) {
-        const std::string url = baseUrl + request.target;
-        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-        if (request.body.empty()) {
-            curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, nullptr);
-        } else {
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, request.body.c_str());
-            curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE,
-                             static_cast<long>(request.body.size()));
-            curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.method);
-        }
+        setUpRequest(curl.get(), request.method, baseUrl + request.target, request.body);
         answer.clear();
         if (curl_easy_perform(curl.get()) != CURLE_OK)
             std::fprintf(stderr, "%s %s failed\n", request.method, request.target.c_str());

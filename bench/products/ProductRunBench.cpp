@@ -24,7 +24,6 @@
 #include "sample-shop/SampleShop.h"
 
 #include <curl/curl.h>
-#include <sched.h>
 
 #include <QApplication>
 #include <QTimer>
@@ -218,10 +217,7 @@ int main(int argc, char** argv) {
     // One CPU for the whole program, as in shop_bench: the shop's threads and the Node script,
     // started later, inherit it, so every side pays for the same work on the same core whatever
     // else the machine runs.
-    cpu_set_t oneCpu;
-    CPU_ZERO(&oneCpu);
-    CPU_SET(sched_getcpu(), &oneCpu);
-    sched_setaffinity(0, sizeof oneCpu, &oneCpu);
+    keepToOneCpu();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);  // figures show up while a long run goes on

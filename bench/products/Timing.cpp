@@ -1,5 +1,6 @@
 #include "Timing.h"
 
+#include <sched.h>
 #include <sys/resource.h>
 #include <time.h>
 
@@ -45,6 +46,13 @@ double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t middle = values.size() / 2;
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+void keepToOneCpu() {
+    cpu_set_t oneCpu;
+    CPU_ZERO(&oneCpu);
+    CPU_SET(sched_getcpu(), &oneCpu);
+    sched_setaffinity(0, sizeof oneCpu, &oneCpu);
 }
 
 }  // namespace norvan::bench

@@ -18,6 +18,8 @@ double processCpuSeconds();
 double childCpuSeconds();
 long peakRssKiB();
 double median(std::vector<double> values);
+// Keeps this process, and the threads and processes it starts later, to the CPU it runs on.
+void keepToOneCpu();
 
 template <typename Work>
 Timing timed(Work work) {
