@@ -1,7 +1,7 @@
 #include "AnswerSax.h"
 
-#include "JsonCharacters.h"
 #include "JsonDepth.h"
+#include "JsonLexemes.h"
 #include "common/Error.h"
 
 #include <array>
@@ -251,29 +251,10 @@ bool AnswerSax::Scanner::utf8Sequence() {
     return character.length != 0;
 }
 
-// -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
 bool AnswerSax::Scanner::number() {
-    const auto digits = [this] {
-        const char* first = p_;
-        while (p_ != end_ && *p_ >= '0' && *p_ <= '9') ++p_;
-        return p_ - first;
-    };
-    if (at('-')) ++p_;
-    if (at('0')) {
-        ++p_;
-    } else if (digits() == 0) {
-        return false;
-    }
-    if (at('.')) {
-        ++p_;
-        if (digits() == 0) return false;
-    }
-    if (at('e') || at('E')) {
-        ++p_;
-        if (at('+') || at('-')) ++p_;
-        if (digits() == 0) return false;
-    }
-    return true;
+    const char* numberEnd = jsonNumberEnd(p_, end_);
+    if (numberEnd) p_ = numberEnd;
+    return numberEnd != nullptr;
 }
 
 bool AnswerSax::Scanner::literal(std::string_view word) {

@@ -1,8 +1,8 @@
 #include "FormattedJson.h"
 
-#include "JsonCharacters.h"
 #include "JsonDepth.h"
 #include "JsonEscape.h"
+#include "JsonLexemes.h"
 #include "common/Error.h"
 
 #include <algorithm>
@@ -192,30 +192,12 @@ bool LayoutFormatter::literal(std::string_view word) {
     return true;
 }
 
-// The number's own text: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+// The number's own text.
 bool LayoutFormatter::number() {
-    const char* start = p_;
-    const auto digits = [this] {
-        const char* first = p_;
-        while (p_ != end_ && *p_ >= '0' && *p_ <= '9') ++p_;
-        return p_ - first;
-    };
-    if (at('-')) ++p_;
-    if (at('0')) {
-        ++p_;
-    } else if (digits() == 0) {
-        return false;
-    }
-    if (at('.')) {
-        ++p_;
-        if (digits() == 0) return false;
-    }
-    if (at('e') || at('E')) {
-        ++p_;
-        if (at('+') || at('-')) ++p_;
-        if (digits() == 0) return false;
-    }
-    append(std::string_view(start, static_cast<std::size_t>(p_ - start)));
+    const char* numberEnd = jsonNumberEnd(p_, end_);
+    if (!numberEnd) return false;
+    append(std::string_view(p_, static_cast<std::size_t>(numberEnd - p_)));
+    p_ = numberEnd;
     return true;
 }
 

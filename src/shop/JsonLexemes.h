@@ -5,9 +5,9 @@
 
 namespace norvan::shop {
 
-// The characters of a JSON string as the readers of an answer meet them: raw UTF-8 sequences and
-// "\u" escapes. Inline, as most of an answer's text passes through them: the Persian text of a
-// shop's answer comes as "\uXXXX".
+// The pieces of JSON text that the readers of an answer check byte by byte: the characters of a
+// string (raw UTF-8 sequences and "\u" escapes) and numbers. Inline, as most of an answer's text
+// passes through them: the Persian text of a shop's answer comes as "\uXXXX".
 
 struct JsonCharacter {
     std::ptrdiff_t length = 0;  // the bytes it takes; 0 when they are not a character
@@ -76,6 +76,33 @@ inline JsonCharacter escapedCharacterAt(const char* p, const char* end) {
     if (second < 0xDC00 || second > 0xDFFF) return {};
     return {10, 0x10000 + ((static_cast<char32_t>(first) - 0xD800) << 10) +
                     (static_cast<char32_t>(second) - 0xDC00)};
+}
+
+// Where the number that starts at p ends, or nullptr where no number starts:
+// -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+inline const char* jsonNumberEnd(const char* p, const char* end) {
+    const auto at = [&p, end](char c) { return p != end && *p == c; };
+    const auto digits = [&p, end] {
+        const char* first = p;
+        while (p != end && *p >= '0' && *p <= '9') ++p;
+        return p != first;
+    };
+    if (at('-')) ++p;
+    if (at('0')) {
+        ++p;
+    } else if (!digits()) {
+        return nullptr;
+    }
+    if (at('.')) {
+        ++p;
+        if (!digits()) return nullptr;
+    }
+    if (at('e') || at('E')) {
+        ++p;
+        if (at('+') || at('-')) ++p;
+        if (!digits()) return nullptr;
+    }
+    return p;
 }
 
 }  // namespace norvan::shop
