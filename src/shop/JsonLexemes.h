@@ -15,9 +15,9 @@ struct JsonCharacter {
 };
 
 inline constexpr auto kHexDigitValues = [] {
-    std::array<signed char, 256> values{};
+    std::array<int, 256> values{};
     values.fill(-1);
-    const auto digits = [&values](char first, char last, signed char value) {
+    const auto digits = [&values](char first, char last, int value) {
         for (char c = first; c <= last; ++c) values[static_cast<unsigned char>(c)] = value++;
     };
     digits('0', '9', 0);
