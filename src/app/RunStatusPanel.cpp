@@ -60,8 +60,7 @@ void RunStatusPanel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void RunStatusPanel::setWarning(bool warns) {
-    warns_ = warns;
-    setAutoFillBackground(warns);
+    setAutoFillBackground(warns);  // the warning colour is the panel's own background
 }
 
 }  // namespace norvan::app

@@ -31,7 +31,7 @@ class RunStatusPanel : public StatusPanel {
     // outcomes are kept for later.
     void blank();
 
-    bool warns() const { return warns_; }
+    bool warns() const { return autoFillBackground(); }
     const QString& logFile() const { return logFile_; }
 
   signals:
@@ -50,7 +50,6 @@ class RunStatusPanel : public StatusPanel {
 
     std::map<RunKind, Outcome> outcomes_;
     QString logFile_;
-    bool warns_ = false;
 };
 
 }  // namespace norvan::app

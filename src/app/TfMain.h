@@ -39,8 +39,9 @@ namespace norvan::automation {
 class UnattendedCycle;
 }
 namespace norvan::settings {
+class KeptProductLines;
 class SettingsDatabase;
-}
+}  // namespace norvan::settings
 
 namespace norvan::app {
 
@@ -277,6 +278,7 @@ class TfMain : public QWidget {
     void sendProducts(RunRecord& record, products::ProductRunCounts& counts);
     // The product run over the kept lines and lstProdTextFile, taking more with takeMore.
     void sendKeptProducts(RunRecord& record, products::ProductRunCounts& counts,
+                          settings::KeptProductLines& kept,
                           const products::TakeMoreLines& takeMore);
 
     // TfMainAutomation.cpp

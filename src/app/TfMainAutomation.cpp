@@ -70,14 +70,10 @@ void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
     orders::OrderListings listings(edtStatusAz->text());
     // One pane for the whole run: a later listing continues the log of the first.
     shop::CheckLog log = shop::CheckLog::Fresh;
-    QSet<QString> listed;  // every order listed so far, for the progress
-    qsizetype done = 0;
     do {
         listOrderPage(record, counts, std::exchange(log, shop::CheckLog::Continued));
-        const QStringList ids = listItems(*lstOrder);
-        listings.listed(ids);
-        listed.unite(QSet<QString>(ids.begin(), ids.end()));
-        runStatus_->showProgress(done, listed.size());
+        listings.listed(listItems(*lstOrder));
+        runStatus_->showProgress(listings.triedCount(), listings.listedCount());
         const int count = lstOrder->count();
         // A run nested in this one (through the pumps of its steps) may list fewer orders; an
         // index past the end would select nothing and export the previous order a second time.
@@ -88,7 +84,7 @@ void TfMain::runOrders(RunRecord& record, OrderRunCounts& counts) {
                 ++counts.failed;
             else if (vleOrderValue->rowCount() > 0)
                 exportExtractedOrder(record, counts);
-            runStatus_->showProgress(++done, listed.size());
+            runStatus_->showProgress(listings.triedCount(), listings.listedCount());
         }
     } while (listings.listAgain());
 }
@@ -121,7 +117,7 @@ void TfMain::runProducts(RunRecord& record, products::ProductRunCounts& counts) 
     settings::KeptProductLines kept(openSettingsDatabase().connection());
     ProductIntakeControls intake(*lstProdTextFile, *mProdFiles, record, kept, appPath_,
                                  environment_.pause, productRunNotes_);
-    sendKeptProducts(record, counts,
+    sendKeptProducts(record, counts, kept,
                      [&intake](QStringList& notes) { return intake.takeLines(notes); });
 }
 

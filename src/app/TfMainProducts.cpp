@@ -42,13 +42,14 @@ void TfMain::btnUpdateProductClick() {
 }
 
 void TfMain::sendProducts(RunRecord& record, products::ProductRunCounts& counts) {
-    sendKeptProducts(record, counts, {});
+    settings::KeptProductLines kept(openSettingsDatabase().connection());
+    sendKeptProducts(record, counts, kept, {});
 }
 
 void TfMain::sendKeptProducts(RunRecord& record, products::ProductRunCounts& counts,
+                              settings::KeptProductLines& kept,
                               const products::TakeMoreLines& takeMore) {
     ProductRunControls window(*mLogs, *statusPanels_.at(1), *runStatus_, *vleProdValue, record);
-    settings::KeptProductLines kept(openSettingsDatabase().connection());
     products::ProductRun run({.connection = shopConnection(),
                               .productRes = edtProductRes->text(),
                               .addProducts = chbProdAdd->isChecked(),

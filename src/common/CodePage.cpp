@@ -85,7 +85,7 @@ QByteArray encodeAnsi(const QString& text) {
     return bytes;
 }
 
-QString decodeAnsi(const QByteArray& bytes) {
+QString decodeAnsi(QByteArrayView bytes) {
     if (bytes.isEmpty()) return {};
     Converter conv = openAnsiConverter();
     UErrorCode status = U_ZERO_ERROR;
@@ -116,7 +116,7 @@ DecodedText decodeText(const QByteArray& bytes) {
 }
 
 QString TextDecoder::decode(QByteArrayView bytes) {
-    if (encoding_ == TextEncoding::Ansi) return decodeAnsi(bytes.toByteArray());
+    if (encoding_ == TextEncoding::Ansi) return decodeAnsi(bytes);
     QByteArray joined = carried_ + bytes.toByteArray();
     qsizetype complete = joined.size();
     if (encoding_ == TextEncoding::Utf8)

@@ -11,7 +11,7 @@ namespace norvan::common {
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
 
 QByteArray encodeAnsi(const QString& text);
-QString decodeAnsi(const QByteArray& bytes);
+QString decodeAnsi(QByteArrayView bytes);
 
 struct DecodedText {
     QString text;

@@ -76,8 +76,7 @@ void DailyLogFile::removeOldFiles(const QDate& today) const {
 // second, or by the entry after a write that failed.
 bool DailyLogFile::openFileOf(const QDate& day) {
     if (file_.isOpen() && day == fileDay_) {
-        if (day == checkedDay_ && stampSecond_ == checkedSecond_) return true;
-        checkedDay_ = day;
+        if (stampSecond_ == checkedSecond_) return true;
         checkedSecond_ = stampSecond_;
         if (QFileInfo::exists(file_.fileName())) return true;
     }
@@ -87,6 +86,7 @@ bool DailyLogFile::openFileOf(const QDate& day) {
         return false;
     }
     file_.setFileName(filePath(day));
+    if (day != fileDay_) checkedSecond_ = -1;  // a second of another day's file
     fileDay_ = day;
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Append)) {
         reportFailure(file_.fileName() + QStringLiteral(": ") + file_.errorString());

@@ -50,9 +50,8 @@ class DailyLogFile {
     QString secondText_;
     QFile file_;  // open on the file of fileDay_ after a written entry
     QDate fileDay_;
-    QDate checkedDay_;  // the second in which file_ was last found still there
-    int checkedSecond_ = -1;
-    bool failing_ = false;  // the last entry was not written; reported already
+    int checkedSecond_ = -1;  // the second of fileDay_ in which file_ was last found still there
+    bool failing_ = false;    // the last entry was not written; reported already
     QString failure_;
 };
 

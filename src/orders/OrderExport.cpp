@@ -82,15 +82,15 @@ QString writeRecordedOrderFile(const QString& folder, const QString& text, const
                                settings::OrderJournal& journal) {
     OrderFileDraft draft(folder, time);
     draft.write(text);  // failing, the draft removes its part file, which nothing names yet
-    bool recorded = false;
     QString path;
     try {
         path = draft.name([&](const QString& candidate) {
-            recorded = true;  // a commit that failed may still have reached the disk
             journal.recordWriting(orderId, draft.partPath(), candidate, modifiedGmt);
         });
     } catch (...) {
-        if (recorded && !draft.named()) {
+        // Naming fails only after the record was tried, and a commit that failed may still have
+        // reached the disk.
+        if (!draft.named()) {
             try {
                 journal.forget(orderId);
             } catch (...) {

@@ -27,7 +27,6 @@ class OrderFileDraft {
     OrderFileDraft& operator=(const OrderFileDraft&) = delete;
 
     QString partPath() const { return part_.fileName(); }
-    QString firstName() const { return firstName_; }
     void write(const QString& text);
     // Gives the part file the first free order file name and returns its path once the name is
     // on disk; beforeTry hears of each name before it is tried, so that a record of it can be

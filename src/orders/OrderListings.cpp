@@ -21,7 +21,10 @@ void OrderListings::listed(const QStringList& ids) {
     ++listings_;
     lastWasFull_ = ids.size() >= kPageSize;
     lastBroughtNew_ = false;
-    for (const QString& id : ids) lastBroughtNew_ = lastBroughtNew_ || !tried_.contains(id);
+    for (const QString& id : ids) {
+        lastBroughtNew_ = lastBroughtNew_ || !tried_.contains(id);
+        listedIds_.insert(id);
+    }
 }
 
 bool OrderListings::firstTry(const QString& id) {

@@ -19,12 +19,15 @@ class OrderListings {
     // True the first time the run meets the id; the run exports it then.
     bool firstTry(const QString& id);
     bool listAgain() const;
+    qsizetype listedCount() const { return listedIds_.size(); }  // different orders listed so far
+    qsizetype triedCount() const { return tried_.size(); }
 
     static constexpr qsizetype kPageSize = 10;  // the shop's page when per_page is not given
     static constexpr int kMaxListings = 100;    // a shop that keeps paging cannot hold the run
 
   private:
     bool pagedByOperator_;
+    QSet<QString> listedIds_;
     QSet<QString> tried_;
     int listings_ = 0;
     bool lastBroughtNew_ = false;

@@ -28,12 +28,16 @@ Look lookAt(const QString& path) {
 
 }  // namespace
 
-QList<qsizetype> keepProductLines(settings::KeptProductLines& kept, const QStringList& lines,
-                                  settings::ProductLineSource& source) {
+QList<settings::KeptProductLine> keptLinesOf(const QStringList& lines) {
     QList<settings::KeptProductLine> keptLines;
     keptLines.reserve(lines.size());
     for (const QString& line : lines) keptLines.append({0, skuKey(line), line});
-    return kept.keep(keptLines, source);
+    return keptLines;
+}
+
+QList<qsizetype> keepProductLines(settings::KeptProductLines& kept, const QStringList& lines,
+                                  settings::ProductLineSource& source) {
+    return kept.keep(keptLinesOf(lines), source);
 }
 
 void keepProductLines(settings::KeptProductLines& kept, const QStringList& lines) {

@@ -19,6 +19,9 @@ inline constexpr qsizetype kLinesPerStep = 20000;
 // clock is ahead, must not keep it waiting.
 inline constexpr std::chrono::milliseconds kCompleteFileLooksApart{2000};
 
+// The product lines as the product run keeps them: each under its SKU (see skuKey).
+QList<settings::KeptProductLine> keptLinesOf(const QStringList& lines);
+
 // Keeps product lines for the product run, each under its SKU (see skuKey), as lines of `source`
 // (see KeptProductLines::keep) or as a source of their own. Returns the positions of the lines
 // left out.

@@ -2,6 +2,7 @@
 
 #include "BatchSender.h"
 #include "ProductBody.h"
+#include "ProductIntake.h"
 #include "ProductLookup.h"
 #include "SkuLookup.h"
 #include "common/Error.h"
@@ -57,10 +58,7 @@ void ProductRun::run(const QStringList& lines, const QStringList& notes,
 // A line of the list is kept already when a kept line has its text or its SKU: the product
 // files' lines are kept as they are read, and a kept line of the SKU is at least as new.
 void ProductRun::keepListedLines(const QStringList& lines) {
-    QList<settings::KeptProductLine> listed;
-    listed.reserve(lines.size());
-    for (const QString& line : lines) listed.append({0, skuKey(line), line});
-    const QList<settings::KeptProductLine> missing = kept_.linesNotHeld(listed);
+    const QList<settings::KeptProductLine> missing = kept_.linesNotHeld(keptLinesOf(lines));
     if (!missing.isEmpty()) kept_.keep(missing);
 }
 
@@ -90,7 +88,6 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
         // lookup and a write that the shop did not answer, each already tried again by the retry
         // policy, while counting its lines would take the shop for down after a single batch.
         int failuresInARow = 0;
-        qsizetype sent = 0;  // lines of the pages before this one
         qint64 lastRead = 0;
         // The files are still taken whole when the sending stops, so that they leave the folder,
         // kept; returns the lines left after the unit that stopped it.
@@ -125,7 +122,7 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                 const QList<settings::KeptProductLine> unit = plan.mid(first, unitSize);
                 QStringList lines;
                 for (const settings::KeptProductLine& line : unit) lines.append(line.line);
-                const qsizetype number = sent + first + 1;
+                const qsizetype number = handled + 1;
                 const QList<LineReport> reports =
                     settings_.batches ? batches.send(lines, number)
                                       : QList{sendLine(client, lines.first(), number)};
@@ -171,7 +168,6 @@ void ProductRun::sendLines(shop::TWooCommerceAPI& client, const TakeMoreLines& t
                     }
                 }
             }
-            sent += plan.size();
         }
     } catch (...) {
         forgetDone();

@@ -11,7 +11,6 @@
 #include <limits>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace norvan::shop {

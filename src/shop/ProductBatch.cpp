@@ -23,8 +23,9 @@ class BatchAnswerReader : public AnswerSax {
         long status = 0;
     };
 
-    bool isObject = false;
-    bool listFound = false;  // the last member of the list's name was an array of objects only
+    // The last member of the list's name was an array of objects only. Only an object's members
+    // have names: found, the answer is an object.
+    bool listFound = false;
     QList<Item> items;
 
   private:
@@ -32,9 +33,6 @@ class BatchAnswerReader : public AnswerSax {
 
     void containerStarted(int depth, std::string_view name, bool isArray) override {
         switch (depth) {
-            case kAnswer:
-                isObject = !isArray;
-                break;
             case kList:
                 inList_ = name == listName_ && isArray;
                 if (name == listName_) {
@@ -130,8 +128,7 @@ QByteArray batchRequestBody(BatchAction action, const QList<JsonBody>& items) {
 std::optional<BatchResult> batchItemResults(const QByteArray& answer, BatchAction action,
                                             qsizetype itemCount) {
     BatchAnswerReader reader(listName(action));
-    if (!reader.read(answer) || !reader.isObject || !reader.listFound ||
-        reader.items.size() != itemCount)
+    if (!reader.read(answer) || !reader.listFound || reader.items.size() != itemCount)
         return std::nullopt;
 
     BatchResult result;

@@ -85,14 +85,11 @@ QString TWooCommerceAPI::GetResponse(const QString& resUrl, const QString& query
 }
 
 ProductList TWooCommerceAPI::ListProducts(const QString& resUrl, const QString& query) {
-    beginCall();
-    if (resUrl.isEmpty())
-        return {.failure = QStringLiteral("Error: URL resource undefined."), .products = {}};
     ProductList list;
+    const QByteArray answer = GetAnswerBytes(resUrl, query, list.failure);
+    if (!list.failure.isEmpty()) return list;
     list.failure = resultOf([&] {
-        const RestResponse response = exchange(HttpMethod::Get, queryResource(resUrl, query));
-        if (!isSuccess(response.status)) return statusFailure(response);
-        std::optional<QList<ListedProduct>> products = readProductList(response.body);
+        std::optional<QList<ListedProduct>> products = readProductList(answer);
         if (!products) {
             failedInTransit_ = true;  // as for GetResponse
             return QStringLiteral("Error: The shop's answer is not JSON.");

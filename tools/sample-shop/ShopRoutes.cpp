@@ -293,9 +293,10 @@ nlohmann::ordered_json batchEntry(const RestAnswer& answer, const nlohmann::orde
 }
 
 // The items of one list of a batch body ("create", "update", "delete").
-nlohmann::ordered_json batchList(const nlohmann::ordered_json& body, const char* list) {
+const nlohmann::ordered_json& batchList(const nlohmann::ordered_json& body, const char* list) {
+    static const nlohmann::ordered_json kNone = nlohmann::ordered_json::array();
     const auto it = body.find(list);
-    return it != body.end() && it->is_array() ? *it : nlohmann::ordered_json::array();
+    return it != body.end() && it->is_array() ? *it : kNone;
 }
 
 // What every batch route checks first: the key's permission, then the number of items.
