@@ -10,6 +10,7 @@
 //
 //   order_run_bench [orders] [rounds] [--delay-ms N]
 
+#include "../products/BenchWindow.h"
 #include "../products/CurlRequest.h"
 #include "../products/FolderPlace.h"
 #include "../products/LoadAverage.h"
@@ -17,12 +18,8 @@
 #include "../products/Timing.h"
 #include "app/TfMain.h"
 #include "automation/UnattendedCycle.h"
-#include "common/Clock.h"
 #include "sample-shop/SampleShop.h"
-#include "support/BoxRecorder.h"
 #include "support/SampleShopSettings.h"
-#include "support/SettingsSeed.h"
-#include "support/TempProgramFolder.h"
 
 #include <curl/curl.h>
 
@@ -30,14 +27,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QPushButton>
-#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -116,43 +110,25 @@ void bareCurlLoop(SampleShop& shop, const std::vector<norvan::sampleshop::Record
     }
 }
 
-// The window of the program over a program folder whose settings point at the shop and map a few
-// header and item fields, shown and laid out; boxes are recorded, the clock is the program's.
-class BenchWindow {
-  public:
-    BenchWindow(const SampleShop& shop, const QString& parent) : folder_(parent) {
-        norvan::settings::SettingsRow row =
-            norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()));
-        row.ordParams = QStringLiteral("id;billing.first_name;billing.address_1;total;");
-        row.itemParams = QStringLiteral("sku;quantity;price;");
-        norvan::testing::seedSettings(folder_, row);
-        norvan::app::Environment environment = boxes_.environment(folder_.path());
-        environment.clock = norvan::common::systemClock();
-        window_ = std::make_unique<norvan::app::TfMain>(std::move(environment));
-        window_->show();
-        while (!window_->windowHandle()->isExposed())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+// Settings that point at the shop and map a few header and item fields.
+norvan::settings::SettingsRow orderSettings(const SampleShop& shop) {
+    norvan::settings::SettingsRow row =
+        norvan::testing::sampleShopSettings(QString::fromStdString(shop.baseUrl()));
+    row.ordParams = QStringLiteral("id;billing.first_name;billing.address_1;total;");
+    row.itemParams = QStringLiteral("sku;quantity;price;");
+    return row;
+}
 
-    // The order run as the unattended cycle starts it; returns once it is over.
-    void runOrders() {
-        window_->btnThreadGet->click();
-        while (window_->cycle().orderRunBusy())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+// The order run as the unattended cycle starts it; returns once it is over.
+void runOrders(norvan::app::TfMain& window) {
+    window.btnThreadGet->click();
+    while (window.cycle().orderRunBusy())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
 
-    qsizetype orderFiles() const {
-        return QDir(folder_.filePath("Orders")).entryList({"*.ecom"}, QDir::Files).size();
-    }
-    void removeOrderFiles() const { QDir(folder_.filePath("Orders")).removeRecursively(); }
-    QString folder() const { return folder_.path(); }
-    QStringList errors() const { return boxes_.errorTexts(); }
-
-  private:
-    norvan::testing::TempProgramFolder folder_;
-    norvan::testing::BoxRecorder boxes_;
-    std::unique_ptr<norvan::app::TfMain> window_;
-};
+QDir ordersFolder(const QString& programFolder) {
+    return QDir(QDir(programFolder).filePath(QStringLiteral("Orders")));
+}
 
 }  // namespace
 
@@ -179,7 +155,7 @@ int main(int argc, char** argv) {
     shop.start();
     const std::vector<nlohmann::ordered_json> orders = benchOrders(settings.orders);
     const norvan::bench::FolderPlace place = norvan::bench::folderPlace(settings.folderIn);
-    BenchWindow bench(shop, place.folder);
+    norvan::bench::BenchWindow bench(orderSettings(shop), place.folder);
     std::printf(
         "%d orders, sample shop on %s, %lld ms per request; program folder %s (%s on %s%s)\n",
         settings.orders, shop.baseUrl().c_str(), static_cast<long long>(settings.delay.count()),
@@ -190,7 +166,7 @@ int main(int argc, char** argv) {
     // An untimed run records the requests the floor sends.
     putInProcessing(shop, orders);
     shop.clearRequests();
-    bench.runOrders();
+    runOrders(bench.window());
     const std::vector<norvan::sampleshop::RecordedRequest> run = shop.requests();
     std::printf("requests of a run: %zu\n", run.size());
 
@@ -201,12 +177,14 @@ int main(int argc, char** argv) {
         putInProcessing(shop, orders);
         const double floor = norvan::bench::timed([&] { bareCurlLoop(shop, run); }).seconds;
         putInProcessing(shop, orders);
-        bench.removeOrderFiles();
+        ordersFolder(bench.folder()).removeRecursively();
         shop.clearRequests();
         const long long syncsBefore = norvan::bench::syncCount();
-        const double seconds = norvan::bench::timed([&] { bench.runOrders(); }).seconds;
+        const double seconds = norvan::bench::timed([&] { runOrders(bench.window()); }).seconds;
         const long long counted = norvan::bench::syncCount() - syncsBefore;
-        complete = complete && bench.orderFiles() == settings.orders &&
+        complete = complete &&
+                   ordersFolder(bench.folder()).entryList({"*.ecom"}, QDir::Files).size() ==
+                       settings.orders &&
                    shop.requests().size() == run.size();
         ratios.push_back(seconds / floor);
         syncsPerOrder.push_back(double(counted) / settings.orders);

@@ -15,9 +15,11 @@
 namespace norvan::bench {
 
 BenchWindow::BenchWindow(const sampleshop::SampleShop& shop, const QString& parent)
+    : BenchWindow(testing::sampleShopSettings(QString::fromStdString(shop.baseUrl())), parent) {}
+
+BenchWindow::BenchWindow(const settings::SettingsRow& settings, const QString& parent)
     : folder_(parent) {
-    testing::seedSettings(folder_,
-                          testing::sampleShopSettings(QString::fromStdString(shop.baseUrl())));
+    testing::seedSettings(folder_, settings);
     app::Environment environment = boxes_.environment(folder_.path());
     environment.clock = common::systemClock();
     window_ = std::make_unique<app::TfMain>(std::move(environment));

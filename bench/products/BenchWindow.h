@@ -2,6 +2,7 @@
 
 #include "Sending.h"
 #include "app/TfMain.h"
+#include "settings/SettingsRow.h"
 #include "support/BoxRecorder.h"
 #include "support/TempProgramFolder.h"
 
@@ -15,10 +16,12 @@ class SampleShop;
 namespace norvan::bench {
 
 // The window of the program over a program folder made in `parent`, whose settings point at the
-// shop, on the product page, shown and laid out; boxes are recorded, the clock is the program's.
+// shop (or are `settings`), on the product page, shown and laid out; boxes are recorded, the
+// clock is the program's.
 class BenchWindow {
   public:
     BenchWindow(const sampleshop::SampleShop& shop, const QString& parent);
+    BenchWindow(const settings::SettingsRow& settings, const QString& parent);
 
     QString folder() const { return folder_.path(); }
     app::TfMain& window() { return *window_; }
